@@ -1,0 +1,36 @@
+# Compiler settings shared by every target of the project.
+add_library(pelmira_options INTERFACE)
+
+if(MSVC)
+  target_compile_options(pelmira_options INTERFACE /W4 /permissive- /utf-8)
+  if(PELMIRA_WERROR)
+    target_compile_options(pelmira_options INTERFACE /WX)
+  endif()
+else()
+  target_compile_options(pelmira_options INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
+    -Woverloaded-virtual -Wimplicit-fallthrough)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # gcc 12 reports false -Wrestrict positives inside libstdc++'s string code.
+    target_compile_options(pelmira_options INTERFACE -Wno-restrict)
+  endif()
+  if(PELMIRA_WERROR)
+    target_compile_options(pelmira_options INTERFACE -Werror)
+  endif()
+endif()
+
+if(WIN32)
+  # Unicode Win32 API everywhere; program text is converted at the boundary.
+  target_compile_definitions(pelmira_options INTERFACE
+    UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  if(MINGW)
+    # pelmira.exe must need no DLL beyond Windows' own.
+    target_link_options(pelmira_options INTERFACE -static -static-libgcc -static-libstdc++)
+  endif()
+endif()
+
+if(PELMIRA_SANITIZE)
+  target_compile_options(pelmira_options INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(pelmira_options INTERFACE -fsanitize=address,undefined)
+endif()
