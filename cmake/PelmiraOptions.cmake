@@ -34,3 +34,19 @@ if(PELMIRA_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(pelmira_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# pelmira_add_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target built with
+# clang, AddressSanitizer and UndefinedBehaviorSanitizer.
+function(pelmira_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined -fno-omit-frame-pointer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+endfunction()
+
+if(PELMIRA_FUZZ)
+  # The libraries under test get coverage instrumentation for libFuzzer.
+  target_compile_options(pelmira_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(pelmira_options INTERFACE -fsanitize=address,undefined)
+endif()
