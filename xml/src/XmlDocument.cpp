@@ -1,6 +1,7 @@
 #include "xml/XmlDocument.h"
 
 #include "FileStream.h"
+#include "XmlNodeStore.h"
 #include "XmlReader.h"
 #include "XmlWriter.h"
 
@@ -12,7 +13,10 @@
 
 namespace xml {
 
-TXmlDocument::TXmlDocument() : m_container(std::make_unique<TXmlNode>(this)) { Clear(); }
+TXmlDocument::TXmlDocument()
+    : m_store(std::make_unique<TXmlNodeStore>()), m_container(std::make_unique<TXmlNode>(this)) {
+    Clear();
+}
 
 TXmlDocument::TXmlDocument(std::string_view rootName) : TXmlDocument() { RootElement()->SetName(rootName); }
 

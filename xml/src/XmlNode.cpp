@@ -5,9 +5,12 @@
 #include "xml/XmlEscape.h"
 #include "xml/XmlMessages.h"
 
+#include "XmlNodeStore.h"
+
 #include "platform/CodePage.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 namespace xml {
@@ -24,19 +27,29 @@ bool IsPlainNameChar(unsigned char c) {
 
 unsigned char AsciiUpper(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
 
+void CheckName(std::string_view name) {
+    if (std::any_of(name.begin(), name.end(), IsNameWhitespace))
+        throw EGeneralError(FormatMessage(kMessageIllegalNameChar, name));
+}
+
 }  // namespace
 
 bool SameNodeName(std::string_view a, std::string_view b) {
-    if (a == b) return true;
-    bool plain = true;
-    for (const char c : a) plain = plain && IsPlainNameChar(static_cast<unsigned char>(c));
-    for (const char c : b) plain = plain && IsPlainNameChar(static_cast<unsigned char>(c));
-    if (!plain) return platform::AnsiSameText(a, b);
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpper(static_cast<unsigned char>(a[i])) != AsciiUpper(static_cast<unsigned char>(b[i]))) return false;
+    // Where both names hold only plain characters, the answer is settled here;
+    // a mismatch between two plain characters settles it as well. Anything
+    // else goes to the locale's comparison.
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if (ca == cb && ca < 0x80) continue;
+        if (!IsPlainNameChar(ca) || !IsPlainNameChar(cb)) return platform::AnsiSameText(a, b);
+        if (AsciiUpper(ca) != AsciiUpper(cb)) return false;
     }
-    return true;
+    if (a.size() == b.size()) return true;
+    const auto next = static_cast<unsigned char>(a.size() > n ? a[n] : b[n]);
+    if (IsPlainNameChar(next)) return false;
+    return platform::AnsiSameText(a, b);
 }
 
 TXmlNode::TXmlNode(TXmlDocument* document) : m_document(document) {}
@@ -45,8 +58,7 @@ TXmlNode::~TXmlNode() = default;
 
 void TXmlNode::SetName(std::string_view name) {
     if (name == m_name) return;
-    if (std::any_of(name.begin(), name.end(), IsNameWhitespace))
-        throw EGeneralError(FormatMessage(kMessageIllegalNameChar, name));
+    CheckName(name);
     m_name.assign(name);
 }
 
@@ -62,7 +74,9 @@ TXmlNode* TXmlNode::Child(int index) const noexcept {
 }
 
 TXmlNode* TXmlNode::AppendNode(TXmlNodeKind kind) {
-    auto node = std::make_unique<TXmlNode>(m_document);
+    if (m_children.empty()) m_children.reserve(4);  // records have several fields: skip the smallest steps
+    void* memory = m_document != nullptr ? m_document->m_store->Allocate() : ::operator new(sizeof(TXmlNode));
+    std::unique_ptr<TXmlNode, TXmlNodeDeleter> node(new (memory) TXmlNode(m_document));
     node->m_kind = kind;
     node->m_parent = this;
     m_children.push_back(std::move(node));
@@ -73,12 +87,20 @@ TXmlNode* TXmlNode::AddChild(std::string_view name) { return AddChild(name, nkEl
 
 TXmlNode* TXmlNode::AddChild(std::string_view name, TXmlNodeKind kind) {
     // The name is checked before anything is added, so a bad name adds nothing.
-    auto node = std::make_unique<TXmlNode>(m_document);
-    node->SetName(name);
-    node->m_kind = kind;
-    node->m_parent = this;
-    m_children.push_back(std::move(node));
-    return m_children.back().get();
+    CheckName(name);
+    TXmlNode* node = AppendNode(kind);
+    node->m_name.assign(name);
+    return node;
+}
+
+void TXmlNodeDeleter::operator()(TXmlNode* node) const noexcept {
+    TXmlDocument* document = node->m_document;
+    node->~TXmlNode();
+    if (document != nullptr) {
+        document->m_store->Release(node);
+    } else {
+        ::operator delete(node);
+    }
 }
 
 void TXmlNode::DeleteChildren() noexcept { m_children.clear(); }

@@ -6,6 +6,7 @@
 
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -97,6 +98,7 @@ void TXmlReader::Load(TStream& stream) {
 }
 
 void TXmlReader::ReadAll(TStream& stream) {
+    m_raw.reserve(std::min(stream.SizeHint(), kMaxInputBytes) + 1);
     for (;;) {
         const std::size_t size = m_raw.size();
         if (size >= kMaxInputBytes + 1) throw EXmlError(std::string(kMessageInputTooLarge));
@@ -148,6 +150,7 @@ void TXmlReader::Decode() {
     m_begin = text.data();
     m_p = m_begin;
     m_end = m_begin + text.size();
+    m_hasZero = text.find('\0') != std::string_view::npos;
 }
 
 void TXmlReader::SwitchToUtf8() {
@@ -441,7 +444,7 @@ void TXmlReader::ReadElementContent(TXmlNode& node, int depth) {
         const std::size_t left = static_cast<std::size_t>(m_end - m_p);
         const void* lt = std::memchr(m_p, '<', left);
         const char* limit = lt != nullptr ? static_cast<const char*>(lt) : m_end;
-        if (lt == nullptr || std::memchr(m_p, 0, static_cast<std::size_t>(limit - m_p)) != nullptr)
+        if (lt == nullptr || (m_hasZero && std::memchr(m_p, 0, static_cast<std::size_t>(limit - m_p)) != nullptr))
             throw EXmlError(FormatMessage(kMessageMissingCloseTag, node.m_name));
         const std::string_view text(m_p, static_cast<std::size_t>(limit - m_p));
         m_p = limit + 1;
@@ -451,7 +454,8 @@ void TXmlReader::ReadElementContent(TXmlNode& node, int depth) {
             const char* start = m_p;
             const std::size_t rest = static_cast<std::size_t>(m_end - m_p);
             const void* gt = std::memchr(m_p, '>', rest);
-            const void* zero = std::memchr(m_p, 0, gt != nullptr ? static_cast<std::size_t>(static_cast<const char*>(gt) - m_p) : rest);
+            const std::size_t span = gt != nullptr ? static_cast<std::size_t>(static_cast<const char*>(gt) - m_p) : rest;
+            const void* zero = m_hasZero ? std::memchr(m_p, 0, span) : nullptr;
             if (gt == nullptr || zero != nullptr) {
                 m_p = zero != nullptr ? static_cast<const char*>(zero) + 1 : m_end;
                 throw EXmlError(FormatMessage(kMessageMissingGtInCloseTag, node.m_name));

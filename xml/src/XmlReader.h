@@ -57,6 +57,8 @@ private:
     const char* m_begin = nullptr;
     const char* m_p = nullptr;
     const char* m_end = nullptr;
+    // Whether the text holds a character 0 at all; most text does not need the search.
+    bool m_hasZero = true;
 };
 
 }  // namespace xml

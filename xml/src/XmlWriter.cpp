@@ -190,7 +190,7 @@ void TXmlWriter::WriteNode(const TXmlNode& node, int depth) {
     }
 }
 
-void TXmlWriter::Put(std::string_view text) {
+void TXmlWriter::PutSlow(std::string_view text) {
     if (!m_started) {
         // The first write decides whether the encoding can be written at all.
         m_started = true;

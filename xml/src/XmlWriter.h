@@ -2,6 +2,7 @@
 
 #include "xml/Stream.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlLimits.h"
 #include "xml/XmlNode.h"
 
 #include <string>
@@ -24,8 +25,16 @@ private:
     void WriteNode(const TXmlNode& node, int depth);
     void WriteElement(const TXmlNode& node, int depth);
     void PutIndent(int depth);
-    void Put(std::string_view text);
+    // Appends text to the buffer, flushing it whenever it fills.
+    void Put(std::string_view text) {
+        if (m_started && text.size() <= kWriteBufferSize - m_buffer.size()) {
+            m_buffer.append(text.data(), text.size());
+            return;
+        }
+        PutSlow(text);
+    }
     void Put(char c) { Put(std::string_view(&c, 1)); }
+    void PutSlow(std::string_view text);
     // Converts and writes the buffer; last also converts a cut character as it is.
     void Flush(bool last);
     void Emit(std::string_view bytes);

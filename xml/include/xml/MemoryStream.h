@@ -19,6 +19,9 @@ public:
     // Appends all bytes; returns size.
     std::size_t Write(const void* data, std::size_t size) override;
 
+    // The number of unread bytes.
+    std::size_t SizeHint() override { return m_bytes.size() - m_position; }
+
     // Every byte held, read or not.
     const std::string& Bytes() const noexcept { return m_bytes; }
 

@@ -16,6 +16,8 @@ public:
     virtual std::size_t Read(void* buffer, std::size_t size) = 0;
     // Writes up to size bytes; returns the count accepted (less means failure).
     virtual std::size_t Write(const void* data, std::size_t size) = 0;
+    // How many bytes are expected to be left to read, 0 when unknown; only a hint.
+    virtual std::size_t SizeHint() { return 0; }
 };
 
 }  // namespace xml

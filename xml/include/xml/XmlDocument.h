@@ -10,6 +10,8 @@
 
 namespace xml {
 
+class TXmlNodeStore;
+
 // An XML document: a container of top-level nodes (declaration, root element,
 // comments ...) with the settings that govern reading and writing it.
 class TXmlDocument {
@@ -73,6 +75,11 @@ public:
     void SetParserWarnings(bool on) noexcept { m_parserWarnings = on; }
 
 private:
+    friend class TXmlNode;
+    friend struct TXmlNodeDeleter;
+
+    // Declared before the container: the nodes go back to the store before it closes.
+    std::unique_ptr<TXmlNodeStore> m_store;
     std::unique_ptr<TXmlNode> m_container;
     TXmlOutputStyle m_outputStyle = osCompact;
     std::string m_indentText = "  ";

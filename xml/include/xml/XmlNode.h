@@ -11,6 +11,13 @@
 namespace xml {
 
 class TXmlDocument;
+class TXmlNode;
+
+// Frees a child node back to where it was allocated: its document's node store,
+// or the heap for nodes without a document.
+struct TXmlNodeDeleter {
+    void operator()(TXmlNode* node) const noexcept;
+};
 
 // One node of a document tree. A node owns its children; pointers handed out
 // stay valid until the node's parent or document is cleared or destroyed.
@@ -87,6 +94,7 @@ public:
 private:
     friend class TXmlReader;
     friend class TXmlWriter;
+    friend struct TXmlNodeDeleter;
 
     TXmlNode* AppendNode(TXmlNodeKind kind);
 
@@ -94,7 +102,7 @@ private:
     TXmlDocument* m_document;
     TXmlNodeKind m_kind = nkElement;
     std::string m_name;
-    std::vector<std::unique_ptr<TXmlNode>> m_children;
+    std::vector<std::unique_ptr<TXmlNode, TXmlNodeDeleter>> m_children;
     TXmlNode* m_parent = nullptr;
     std::int32_t m_tag = 0;
     std::string m_value;
