@@ -8,20 +8,44 @@ namespace xml_bench {
 namespace {
 
 // Texts are windows-1252 bytes: \xE9 e acute, \xFC u diaeresis, \xAE registered, \x99 trade mark.
-constexpr std::array<std::string_view, 24> kProducts = {
-    "Mozilla Firefox",       "Notepad++",           "7-Zip",           "VLC media player",
-    "Adobe Acrobat Reader",  "Google Chrome",       "LibreOffice",     "GIMP",
-    "Microsoft Visual C++ 2015-2022 Redistributable", "Java Runtime Environment", "Paint.NET",
-    "WinSCP",                "PuTTY",               "Audacity",        "Inkscape",
-    "KeePass Password Safe", "Foxit PDF Reader",    "IrfanView",       "TeamViewer",
-    "Python",                "Git",                 "Steam",           "Caf\xE9 Manager Pro\x99",
-    "B\xFCrosoft Office\xAE"};
-constexpr std::array<std::string_view, 8> kSuffixes = {"", " (x64)", " (64-bit)", " en-US", " (x86 de)",
-                                                       " Update", " Runtime", " - Deutsch"};
-constexpr std::array<std::string_view, 12> kCompanies = {
-    "Mozilla",         "Don Ho",          "Igor Pavlov",        "VideoLAN",
-    "Adobe Inc.",      "Google LLC",      "The Document Foundation", "Microsoft Corporation",
-    "Oracle Corporation", "M\xFCller & S\xF6hne GmbH", "Soci\xE9t\xE9 G\xE9n\xE9rale Logiciels", ""};
+constexpr std::array<std::string_view, 24> kProducts = {"Mozilla Firefox",
+                                                        "Notepad++",
+                                                        "7-Zip",
+                                                        "VLC media player",
+                                                        "Adobe Acrobat Reader",
+                                                        "Google Chrome",
+                                                        "LibreOffice",
+                                                        "GIMP",
+                                                        "Microsoft Visual C++ 2015-2022 Redistributable",
+                                                        "Java Runtime Environment",
+                                                        "Paint.NET",
+                                                        "WinSCP",
+                                                        "PuTTY",
+                                                        "Audacity",
+                                                        "Inkscape",
+                                                        "KeePass Password Safe",
+                                                        "Foxit PDF Reader",
+                                                        "IrfanView",
+                                                        "TeamViewer",
+                                                        "Python",
+                                                        "Git",
+                                                        "Steam",
+                                                        "Caf\xE9 Manager Pro\x99",
+                                                        "B\xFCrosoft Office\xAE"};
+constexpr std::array<std::string_view, 8> kSuffixes = {"",          " (x64)",  " (64-bit)", " en-US",
+                                                       " (x86 de)", " Update", " Runtime",  " - Deutsch"};
+constexpr std::array<std::string_view, 12> kCompanies = {"Mozilla",
+                                                         "Don Ho",
+                                                         "Igor Pavlov",
+                                                         "VideoLAN",
+                                                         "Adobe Inc.",
+                                                         "Google LLC",
+                                                         "The Document Foundation",
+                                                         "Microsoft Corporation",
+                                                         "Oracle Corporation",
+                                                         "M\xFCller & S\xF6hne GmbH",
+                                                         "Soci\xE9t\xE9 G\xE9n\xE9rale Logiciels",
+                                                         ""};
 
 std::string Version(std::mt19937& rng) {
     std::uniform_int_distribution<int> major(1, 130), minor(0, 20), build(0, 9999);
@@ -35,12 +59,23 @@ std::string Escaped(std::string_view text) {
     std::string out;
     for (const char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '\'': out += "&apos;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -50,7 +85,8 @@ std::string Escaped(std::string_view text) {
 std::string LinkMarkup(std::mt19937& rng, std::string_view product, bool newer) {
     std::string slug;
     for (const char c : product) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) slug += static_cast<char>(c | 0x20);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            slug += static_cast<char>(c | 0x20);
     }
     std::string markup = "<a href=\"http://www.example-downloads.com/get/" + slug + ".html\">" + Version(rng) + "</a>";
     if (newer) markup = "<font color=\"ff3300\">" + markup + "</font>";

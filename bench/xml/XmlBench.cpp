@@ -22,8 +22,9 @@
 
 namespace {
 
-constexpr const char* kFields[8] = {"Title",      "Company",    "VersionLocal", "VersionCorvanthelis",
-                                    "VersionPublisher", "VersionAll", "VersionOld", "Status"};
+constexpr const char* kFields[8] = {
+    "Title",      "Company",    "VersionLocal", "VersionCorvanthelis", "VersionPublisher",
+    "VersionAll", "VersionOld", "Status"};
 
 using Clock = std::chrono::steady_clock;
 

@@ -15,8 +15,8 @@
 #include <iterator>
 
 #ifndef _WIN32
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 #endif
 
 namespace {
@@ -73,7 +73,7 @@ TEST(XmlFile, CatalogueIsBuiltSavedAndLoadedByteForByte) {
         {"Example Editor", "Example Soft & Co.", "5.4.1", "", "", "", "", ""},
         {"Sample Player", "", "2.0", "2.1", "2.1", "2.2", "2.0", ""},
     };
-    const char* fields[7] = {"Title", "Company", "VersionLocal", "VersionCorvanthelis", "VersionPublisher",
+    const char* fields[7] = {"Title",      "Company",   "VersionLocal", "VersionCorvanthelis", "VersionPublisher",
                              "VersionAll", "VersionOld"};
     for (const auto& record : records) {
         TXmlNode* software = doc.RootElement()->AddChild("Software");
@@ -101,8 +101,7 @@ TEST(XmlFile, EmptyCatalogueIsTwoLines) {
     TXmlDocument doc("Root");
     doc.SetOutputStyle(osReadable);
     doc.SaveFile(dir.Join("vers.xml"));
-    EXPECT_EQ(ReadAll(dir.Join("vers.xml")),
-              "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<Root></Root>\r\n");
+    EXPECT_EQ(ReadAll(dir.Join("vers.xml")), "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<Root></Root>\r\n");
 }
 
 TEST(XmlFile, FailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
@@ -124,8 +123,7 @@ TEST(XmlFile, FailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
              d.RootElement()->AddChild("x")->SetKind(static_cast<TXmlNodeKind>(99));
          },
          "Illegal element type"},
-        {"unsupported encoding", [](TXmlDocument& d) { d.SetSourceEncoding(enEbcdic); },
-         "Unsupported string encoding"},
+        {"unsupported encoding", [](TXmlDocument& d) { d.SetSourceEncoding(enEbcdic); }, "Unsupported string encoding"},
     };
     for (const Case& c : cases) {
         TempDir dir;

@@ -9,8 +9,8 @@
 namespace {
 
 using namespace xml;
-using xml_test::MessageOf;
 using xml_test::Load;
+using xml_test::MessageOf;
 using xml_test::Saved;
 
 TEST(XmlNode, NewDocumentHasDeclarationAndNamedRoot) {
@@ -103,8 +103,8 @@ TEST(XmlNode, WriteTextAndWriteIntFollowWriteDefaults) {
         bool written;
     };
     const Case cases[] = {
-        {true, "", "", true}, {true, "x", "", true}, {false, "", "", false}, {false, "x", "", true},
-        {false, "x", "x", false},
+        {true, "", "", true},   {true, "x", "", true},    {false, "", "", false},
+        {false, "x", "", true}, {false, "x", "x", false},
     };
     for (const Case& c : cases) {
         TXmlDocument doc("Root");
@@ -150,9 +150,8 @@ TEST(XmlNode, AttributesQuoteAndUnquote) {
         std::string read;
     };
     const Case cases[] = {
-        {"\"1\"", "1"},       {"'2'", "2"},          {"'it''s'", "it's"}, {"\"say \"\"x\"\"\"", "say \"x\""},
-        {"plain", "plain"},   {"'\"'", "\""},        {"\"&lt;&#65;\"", "<A"},
-        {"\"a\"tail", "a"},
+        {"\"1\"", "1"},     {"'2'", "2"},   {"'it''s'", "it's"},     {"\"say \"\"x\"\"\"", "say \"x\""},
+        {"plain", "plain"}, {"'\"'", "\""}, {"\"&lt;&#65;\"", "<A"}, {"\"a\"tail", "a"},
     };
     for (const Case& c : cases) {
         TXmlDocument doc;

@@ -238,10 +238,14 @@ TEST(XmlReader, EncodingsAreDetectedAndWrittenBack) {
 
 TEST(XmlReader, UnsupportedEncodingsAreRefused) {
     const std::string inputs[] = {
-        std::string("\x00\x00\xFE\xFF\x00\x00\x00<", 8), std::string("\xFF\xFE\x00\x00<\x00\x00\x00", 8),
-        std::string("\x00\x00\xFF\xFE", 4),              std::string("\xFE\xFF\x00\x00", 4),
-        std::string("\x00\x00\x00<", 4),                 std::string("<\x00\x00\x00", 4),
-        std::string("\x00\x00<\x00", 4),                 std::string("\x00<\x00\x00", 4),
+        std::string("\x00\x00\xFE\xFF\x00\x00\x00<", 8),
+        std::string("\xFF\xFE\x00\x00<\x00\x00\x00", 8),
+        std::string("\x00\x00\xFF\xFE", 4),
+        std::string("\xFE\xFF\x00\x00", 4),
+        std::string("\x00\x00\x00<", 4),
+        std::string("<\x00\x00\x00", 4),
+        std::string("\x00\x00<\x00", 4),
+        std::string("\x00<\x00\x00", 4),
         std::string("\x4C\x6F\xA7\x94", 4),
     };
     for (const std::string& input : inputs) {
@@ -326,6 +330,43 @@ TEST(XmlReader, ReadingIsIndependentOfStreamChunking) {
     TXmlDocument doc;
     doc.LoadStream(trickle);
     EXPECT_EQ(Saved(doc), "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<R><A>1</A><B x=\"y\"/></R>\n");
+}
+
+}  // namespace
+
+namespace {
+
+// Shapes of input that a careless reader handles in quadratic time; each must
+// load in one pass and give the tree described.
+TEST(XmlReaderHostile, ManyConstructsBeforeALateCharacterZero) {
+    std::string input = "<r>";
+    for (int i = 0; i < 200000; ++i) input += "<!x>";
+    input += "</r>";
+    input += std::string(1, '\0') + "<s/>";
+    TXmlDocument doc;
+    Load(doc, input);
+    EXPECT_EQ(doc.RootElement()->ChildCount(), 200000);
+    EXPECT_EQ(doc.Nodes()->ChildCount(), 2);
+}
+
+TEST(XmlReaderHostile, LongJoinedAttributeWord) {
+    std::string input = "<r " + std::string(300000, 'b') + "=";
+    for (int i = 0; i < 100000; ++i) input += " \"x\"";  // each joins the word before
+    input += "/>";
+    TXmlDocument doc;
+    Load(doc, input);
+    ASSERT_EQ(doc.RootElement()->AttributeCount(), 1);
+    EXPECT_EQ(doc.RootElement()->Attribute(0).size(), 300001u + 300000u);
+}
+
+TEST(XmlReaderHostile, StrayCharactersAndUnclosedConstructs) {
+    TXmlDocument doc;
+    Load(doc, std::string(1000000, 'x') + "<r/>" + std::string(1000000, ' '));
+    EXPECT_EQ(doc.Nodes()->ChildCount(), 1);
+    std::string unclosed = "<r/>";
+    for (int i = 0; i < 100000; ++i) unclosed += std::string("<!--") + '\0';
+    Load(doc, unclosed);
+    EXPECT_EQ(doc.Nodes()->ChildCount(), 100001);
 }
 
 }  // namespace

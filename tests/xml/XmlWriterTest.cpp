@@ -207,8 +207,7 @@ TEST(XmlWriter, UnsupportedEncodingsWriteNothing) {
         TXmlDocument doc("Root");
         doc.SetSourceEncoding(e);
         TMemoryStream out;
-        EXPECT_EQ(MessageOf<EXmlStreamError>([&] { doc.SaveStream(out); }), "Unsupported string encoding")
-            << int(e);
+        EXPECT_EQ(MessageOf<EXmlStreamError>([&] { doc.SaveStream(out); }), "Unsupported string encoding") << int(e);
         EXPECT_TRUE(out.Bytes().empty());
     }
 }
@@ -252,10 +251,10 @@ TEST(XmlWriter, Utf8WriterConvertsToTheFileEncoding) {
     const Case cases[] = {
         {enUtf8, "\xEF\xBB\xBF<R>" + value + "</R>\n"},
         {enAnsi, "<R>\xE9?</R>\n"},
-        {enUnicodeLe, "\xFF\xFE" + xml_test::Wide("<R>\xE9", false) + "\x3D\xD8\x00\xDE"s +
-                          xml_test::Wide("</R>\n", false)},
-        {enUnicodeBe, "\xFE\xFF" + xml_test::Wide("<R>\xE9", true) + "\xD8\x3D\xDE\x00"s +
-                          xml_test::Wide("</R>\n", true)},
+        {enUnicodeLe,
+         "\xFF\xFE" + xml_test::Wide("<R>\xE9", false) + "\x3D\xD8\x00\xDE"s + xml_test::Wide("</R>\n", false)},
+        {enUnicodeBe,
+         "\xFE\xFF" + xml_test::Wide("<R>\xE9", true) + "\xD8\x3D\xDE\x00"s + xml_test::Wide("</R>\n", true)},
     };
     for (const Case& c : cases) {
         TXmlDocument doc;

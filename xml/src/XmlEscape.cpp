@@ -98,12 +98,24 @@ std::string EscapeText(std::string_view text) {
     out.reserve(text.size() + count * 5);
     for (const char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '\'': out += "&apos;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+                break;
         }
     }
     return out;

@@ -98,16 +98,19 @@ void TXmlReader::Load(TStream& stream) {
 }
 
 void TXmlReader::ReadAll(TStream& stream) {
-    m_raw.reserve(std::min(stream.SizeHint(), kMaxInputBytes) + 1);
+    // Pages of at most kReadPageSize; a stream that knows its size is read in
+    // pages no larger than needed.
+    const std::size_t hint = std::min(stream.SizeHint(), kMaxInputBytes);
+    m_raw.reserve(hint + 1);
+    const std::size_t page = hint > 0 ? std::min(kReadPageSize, hint + 1) : kReadPageSize;
     for (;;) {
         const std::size_t size = m_raw.size();
-        if (size >= kMaxInputBytes + 1) throw EXmlError(std::string(kMessageInputTooLarge));
-        m_raw.resize(size + kReadPageSize);
-        const std::size_t got = stream.Read(m_raw.data() + size, kReadPageSize);
+        if (size > kMaxInputBytes) throw EXmlError(std::string(kMessageInputTooLarge));
+        m_raw.resize(size + page);
+        const std::size_t got = stream.Read(m_raw.data() + size, page);
         m_raw.resize(size + got);
         if (got == 0) break;
     }
-    if (m_raw.size() > kMaxInputBytes) throw EXmlError(std::string(kMessageInputTooLarge));
 }
 
 void TXmlReader::Decode() {
@@ -151,6 +154,7 @@ void TXmlReader::Decode() {
     m_p = m_begin;
     m_end = m_begin + text.size();
     m_hasZero = text.find('\0') != std::string_view::npos;
+    m_zero = nullptr;
 }
 
 void TXmlReader::SwitchToUtf8() {
@@ -166,6 +170,8 @@ void TXmlReader::SwitchToUtf8() {
     m_begin = raw.data() + rawUsed;
     m_p = m_begin;
     m_end = raw.data() + raw.size();
+    m_hasZero = std::memchr(m_p, 0, static_cast<std::size_t>(m_end - m_p)) != nullptr;
+    m_zero = nullptr;
 }
 
 int TXmlReader::Get() {
@@ -180,17 +186,27 @@ int TXmlReader::SkipWhitespaceAndGet() {
     return c;
 }
 
+const char* TXmlReader::NextZero() {
+    if (!m_hasZero) return m_end;
+    if (m_zero == nullptr || m_zero < m_p) {
+        const void* zero = std::memchr(m_p, 0, static_cast<std::size_t>(m_end - m_p));
+        m_zero = zero != nullptr ? static_cast<const char*>(zero) : m_end;
+    }
+    return m_zero;
+}
+
 std::string_view TXmlReader::ReadUpTo(std::string_view closer) {
+    // Only the text before the next character 0 is searched, which reads as
+    // the end of the input; each construct costs its own length.
     const char* start = m_p;
-    const void* zero = std::memchr(m_p, 0, static_cast<std::size_t>(m_end - m_p));
-    const char* limit = zero != nullptr ? static_cast<const char*>(zero) : m_end;
+    const char* limit = NextZero();
     const std::string_view window(start, static_cast<std::size_t>(limit - start));
     const std::size_t at = window.find(closer);
     if (at != std::string_view::npos) {
         m_p = start + at + closer.size();
         return window.substr(0, at);
     }
-    m_p = zero != nullptr ? limit + 1 : limit;  // a character 0 is consumed as the end
+    m_p = limit == m_end ? m_end : limit + 1;  // a character 0 is consumed as the end
     return window;
 }
 
@@ -225,6 +241,7 @@ namespace {
 // value are joined to the word they belong to, so name = "v" is one word.
 std::vector<std::string> SplitWords(std::string_view text) {
     std::vector<std::string> words;
+    bool lastHasEquals = false;  // kept, not searched for again: long joined words stay linear
     std::size_t i = 0;
     while (i < text.size()) {
         while (i < text.size() && IsSpace(static_cast<unsigned char>(text[i]))) ++i;
@@ -243,12 +260,15 @@ std::vector<std::string> SplitWords(std::string_view text) {
             ++i;
         }
         const std::string_view word = text.substr(start, i - start);
-        const bool joins = !words.empty() && (word.front() == '=' || ((word.front() == '"' || word.front() == '\'') &&
-                                                                      words.back().find('=') != std::string::npos));
+        const bool quoted = word.front() == '"' || word.front() == '\'';
+        const bool joins = !words.empty() && (word.front() == '=' || (quoted && lastHasEquals));
+        const bool hasEquals = word.find('=') != std::string_view::npos;
         if (joins) {
             words.back() += word;
+            lastHasEquals = lastHasEquals || hasEquals;
         } else {
             words.emplace_back(word);
+            lastHasEquals = hasEquals;
         }
     }
     return words;
@@ -289,11 +309,20 @@ void TXmlReader::CheckStructure() const {
     bool cdata = false;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         switch (nodes[i]->m_kind) {
-            case nkElement: ++roots, lastRoot = i; break;
-            case nkDeclaration: ++declarations, declarationAt = i; break;
-            case nkDoctype: ++doctypes, doctypeAt = i; break;
-            case nkCData: cdata = true; break;
-            default: break;
+            case nkElement:
+                ++roots, lastRoot = i;
+                break;
+            case nkDeclaration:
+                ++declarations, declarationAt = i;
+                break;
+            case nkDoctype:
+                ++doctypes, doctypeAt = i;
+                break;
+            case nkCData:
+                cdata = true;
+                break;
+            default:
+                break;
         }
     }
     if (roots > 1) throw EXmlError(std::string(kMessageMoreThanOneRoot));
@@ -371,11 +400,21 @@ void TXmlReader::ReadMarkup(TXmlNode& node, int depth) {
     node.m_kind = opener->kind;
     node.m_name.assign(opener->name);
     switch (opener->kind) {
-        case nkCData: node.m_value.assign(ReadUpTo("]]>")); break;
-        case nkComment: node.m_value.assign(ReadUpTo("-->")); break;
-        case nkExclam: node.m_value.assign(ReadUpTo(">")); break;
-        case nkQuestion: node.m_value.assign(ReadUpTo("?>")); break;
-        case nkDoctype: ReadDoctype(node, depth); break;
+        case nkCData:
+            node.m_value.assign(ReadUpTo("]]>"));
+            break;
+        case nkComment:
+            node.m_value.assign(ReadUpTo("-->"));
+            break;
+        case nkExclam:
+            node.m_value.assign(ReadUpTo(">"));
+            break;
+        case nkQuestion:
+            node.m_value.assign(ReadUpTo("?>"));
+            break;
+        case nkDoctype:
+            ReadDoctype(node, depth);
+            break;
         case nkDtdElement:
         case nkDtdAttList:
         case nkDtdEntity:
@@ -392,7 +431,8 @@ void TXmlReader::ReadMarkup(TXmlNode& node, int depth) {
             if (opener->kind == nkStylesheet) node.m_value.assign(Trim(tag));
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -444,8 +484,7 @@ void TXmlReader::ReadElementContent(TXmlNode& node, int depth) {
         const std::size_t left = static_cast<std::size_t>(m_end - m_p);
         const void* lt = std::memchr(m_p, '<', left);
         const char* limit = lt != nullptr ? static_cast<const char*>(lt) : m_end;
-        if (lt == nullptr || (m_hasZero && std::memchr(m_p, 0, static_cast<std::size_t>(limit - m_p)) != nullptr))
-            throw EXmlError(FormatMessage(kMessageMissingCloseTag, node.m_name));
+        if (lt == nullptr || NextZero() < limit) throw EXmlError(FormatMessage(kMessageMissingCloseTag, node.m_name));
         const std::string_view text(m_p, static_cast<std::size_t>(limit - m_p));
         m_p = limit + 1;
         const int c = SkipWhitespaceAndGet();
@@ -454,12 +493,8 @@ void TXmlReader::ReadElementContent(TXmlNode& node, int depth) {
             const char* start = m_p;
             const std::size_t rest = static_cast<std::size_t>(m_end - m_p);
             const void* gt = std::memchr(m_p, '>', rest);
-            const std::size_t span = gt != nullptr ? static_cast<std::size_t>(static_cast<const char*>(gt) - m_p) : rest;
-            const void* zero = m_hasZero ? std::memchr(m_p, 0, span) : nullptr;
-            if (gt == nullptr || zero != nullptr) {
-                m_p = zero != nullptr ? static_cast<const char*>(zero) + 1 : m_end;
+            if (gt == nullptr || NextZero() < static_cast<const char*>(gt))
                 throw EXmlError(FormatMessage(kMessageMissingGtInCloseTag, node.m_name));
-            }
             m_p = static_cast<const char*>(gt) + 1;
             const std::string_view closeName = Trim(std::string_view(start, static_cast<std::size_t>(m_p - 1 - start)));
             if (!SameNodeName(closeName, node.m_name))

@@ -32,6 +32,8 @@ private:
     void Parse();
     void CheckStructure() const;
 
+    // Where the next character 0 is (m_end if there is none).
+    const char* NextZero();
     int Get();
     int SkipWhitespaceAndGet();
     // Reads up to closer; returns the text before it (or up to the end of input).
@@ -59,6 +61,9 @@ private:
     const char* m_end = nullptr;
     // Whether the text holds a character 0 at all; most text does not need the search.
     bool m_hasZero = true;
+    // The next character 0 at or after m_p once found (m_end if none), so that
+    // searching for it never scans the same text twice.
+    const char* m_zero = nullptr;
 };
 
 }  // namespace xml

@@ -18,11 +18,16 @@ bool IsBigEndian(TXmlEncoding e) { return e == enUtf16Be || e == enUnicodeBe; }
 // The byte-order mark written before the first byte of a file in encoding e.
 std::string_view ByteOrderMark(TXmlEncoding e) {
     switch (e) {
-        case enUcs4Le: return std::string_view("\xFF\xFE\x00\x00", 4);
-        case enUtf8: return "\xEF\xBB\xBF";
-        case enUnicodeBe: return "\xFE\xFF";
-        case enUnicodeLe: return "\xFF\xFE";
-        default: return {};
+        case enUcs4Le:
+            return std::string_view("\xFF\xFE\x00\x00", 4);
+        case enUtf8:
+            return "\xEF\xBB\xBF";
+        case enUnicodeBe:
+            return "\xFE\xFF";
+        case enUnicodeLe:
+            return "\xFF\xFE";
+        default:
+            return {};
     }
 }
 
@@ -98,7 +103,8 @@ TXmlWriter::TXmlWriter(const TXmlDocument& document, TStream& stream)
 }
 
 void TXmlWriter::WriteDocument() {
-    if (m_document.ParserWarnings() && m_document.RootElement() == nullptr) throw EXmlError(std::string(kMessageRootNotDefined));
+    if (m_document.ParserWarnings() && m_document.RootElement() == nullptr)
+        throw EXmlError(std::string(kMessageRootNotDefined));
     const TXmlNode& container = *m_document.Nodes();
     for (int i = 0; i < container.ChildCount(); ++i) {
         WriteNode(*container.Child(i), 0);
@@ -154,17 +160,30 @@ void TXmlWriter::WriteNode(const TXmlNode& node, int depth) {
         Put(node.m_value);
     };
     switch (node.m_kind) {
-        case nkElement: WriteElement(node, depth); return;
-        case nkCharData: Put(node.m_value); return;
-        default: break;
+        case nkElement:
+            WriteElement(node, depth);
+            return;
+        case nkCharData:
+            Put(node.m_value);
+            return;
+        default:
+            break;
     }
     if (node.m_kind > nkUnknown) throw EXmlError(std::string(kMessageIllegalElementType));
     PutIndent(depth);
     switch (node.m_kind) {
-        case nkComment: Put("<!--"), Put(node.m_value), Put("-->"); break;
-        case nkCData: Put("<![CDATA["), Put(node.m_value), Put("]]>"); break;
-        case nkDeclaration: Put("<?xml"), putAttributes(), Put("?>"); break;
-        case nkStylesheet: Put("<?xml-stylesheet"), putAttributes(), Put("?>"); break;
+        case nkComment:
+            Put("<!--"), Put(node.m_value), Put("-->");
+            break;
+        case nkCData:
+            Put("<![CDATA["), Put(node.m_value), Put("]]>");
+            break;
+        case nkDeclaration:
+            Put("<?xml"), putAttributes(), Put("?>");
+            break;
+        case nkStylesheet:
+            Put("<?xml-stylesheet"), putAttributes(), Put("?>");
+            break;
         case nkDoctype:
             putNamed("<!DOCTYPE ");
             if (node.m_children.empty()) {
@@ -179,14 +198,29 @@ void TXmlWriter::WriteNode(const TXmlNode& node, int depth) {
             }
             Put("]>");
             break;
-        case nkDtdElement: putNamed("<!ELEMENT "), Put('>'); break;
-        case nkDtdAttList: putNamed("<!ATTLIST "), Put('>'); break;
-        case nkDtdEntity: putNamed("<!ENTITY "), Put('>'); break;
-        case nkDtdNotation: putNamed("<!NOTATION "), Put('>'); break;
-        case nkExclam: Put("<!"), Put(node.m_value), Put('>'); break;
-        case nkQuestion: Put("<?"), Put(node.m_value), Put("?>"); break;
-        case nkUnknown: Put('<'), Put(node.m_value), Put('>'); break;
-        default: break;
+        case nkDtdElement:
+            putNamed("<!ELEMENT "), Put('>');
+            break;
+        case nkDtdAttList:
+            putNamed("<!ATTLIST "), Put('>');
+            break;
+        case nkDtdEntity:
+            putNamed("<!ENTITY "), Put('>');
+            break;
+        case nkDtdNotation:
+            putNamed("<!NOTATION "), Put('>');
+            break;
+        case nkExclam:
+            Put("<!"), Put(node.m_value), Put('>');
+            break;
+        case nkQuestion:
+            Put("<?"), Put(node.m_value), Put("?>");
+            break;
+        case nkUnknown:
+            Put('<'), Put(node.m_value), Put('>');
+            break;
+        default:
+            break;
     }
 }
 

@@ -34,17 +34,17 @@ enum TXmlOutputStyle : std::uint8_t {
 
 // Encoding of the bytes of a file; set by loading, used by saving.
 enum TXmlEncoding : std::uint8_t {
-    enAnsi = 0,        // 8-bit bytes in the system code page
-    enUcs4Be = 1,      // 32-bit big-endian (not supported)
-    enUcs4Le = 2,      // 32-bit little-endian (written only)
-    enUcs4_2143 = 3,   // 32-bit, unusual byte order (not supported)
-    enUcs4_3412 = 4,   // 32-bit, unusual byte order (not supported)
-    enUtf16Be = 5,     // 16-bit big-endian, never given a byte-order mark
-    enUtf16Le = 6,     // 16-bit little-endian, never given a byte-order mark
-    enUtf8 = 7,        // UTF-8 with byte-order mark
-    enUnicodeBe = 8,   // 16-bit big-endian with byte-order mark
-    enUnicodeLe = 9,   // 16-bit little-endian with byte-order mark
-    enEbcdic = 10,     // EBCDIC (not supported)
+    enAnsi = 0,       // 8-bit bytes in the system code page
+    enUcs4Be = 1,     // 32-bit big-endian (not supported)
+    enUcs4Le = 2,     // 32-bit little-endian (written only)
+    enUcs4_2143 = 3,  // 32-bit, unusual byte order (not supported)
+    enUcs4_3412 = 4,  // 32-bit, unusual byte order (not supported)
+    enUtf16Be = 5,    // 16-bit big-endian, never given a byte-order mark
+    enUtf16Le = 6,    // 16-bit little-endian, never given a byte-order mark
+    enUtf8 = 7,       // UTF-8 with byte-order mark
+    enUnicodeBe = 8,  // 16-bit big-endian with byte-order mark
+    enUnicodeLe = 9,  // 16-bit little-endian with byte-order mark
+    enEbcdic = 10,    // EBCDIC (not supported)
 };
 
 }  // namespace xml
