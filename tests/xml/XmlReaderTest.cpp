@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 using namespace xml;
@@ -367,6 +369,28 @@ TEST(XmlReaderHostile, StrayCharactersAndUnclosedConstructs) {
     for (int i = 0; i < 100000; ++i) unclosed += std::string("<!--") + '\0';
     Load(doc, unclosed);
     EXPECT_EQ(doc.Nodes()->ChildCount(), 100001);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(XmlReaderHostile, EndlessStreamStopsAtTheInputLimit) {
+    // A stream that never ends: the reader gives up after kMaxInputBytes.
+    class TEndless : public TStream {
+    public:
+        std::size_t Read(void* buffer, std::size_t size) override {
+            std::memset(buffer, ' ', size);
+            m_total += size;
+            return size;
+        }
+        std::size_t Write(const void*, std::size_t) override { return 0; }
+        std::size_t m_total = 0;
+    };
+    TEndless endless;
+    TXmlDocument doc;
+    EXPECT_EQ(MessageOf<EXmlError>([&] { doc.LoadStream(endless); }), "XML input too large");
+    EXPECT_LE(endless.m_total, kMaxInputBytes + 2 * kReadPageSize);
 }
 
 }  // namespace

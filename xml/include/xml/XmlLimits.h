@@ -10,8 +10,10 @@ namespace xml {
 inline constexpr std::size_t kWriteBufferSize = 64 * 1024;
 // Input is read from the stream in pages of this many bytes.
 inline constexpr std::size_t kReadPageSize = 64 * 1024;
-// Largest input a load accepts; larger input fails with kMessageInputTooLarge.
-inline constexpr std::size_t kMaxInputBytes = std::size_t{256} * 1024 * 1024;
+// Largest input a load accepts (a catalogue of 50,000 programs is about 20 MB);
+// larger input fails with kMessageInputTooLarge. The tree takes up to about
+// fifty times the input for the most node-dense shapes.
+inline constexpr std::size_t kMaxInputBytes = std::size_t{64} * 1024 * 1024;
 // Deepest nesting of nodes a load accepts; deeper input fails with
 // kMessageNestingTooDeep instead of exhausting the stack.
 inline constexpr int kMaxNestingDepth = 256;
