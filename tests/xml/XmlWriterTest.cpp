@@ -279,3 +279,51 @@ TEST(XmlWriter, CharactersCutByTheBufferBoundaryAreConvertedWhole) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+#include "platform/PortableCodePage.h"
+
+namespace {
+
+using platform::portable::ScopedCodePage;
+using platform::portable::TCodePage;
+
+TEST(XmlDoubleByteCodePage, LeadByteAtTheBufferBoundaryStaysWithItsTrailByte) {
+    ScopedCodePage cp932(TCodePage::cp932);
+    // "<R>" puts every pair's lead byte at an odd offset, so the 64 KiB
+    // boundary falls between a lead and its trail byte.
+    std::string value;
+    for (int i = 0; i < 50000; ++i) value += "\x82\xA0";
+    xml::TXmlDocument doc;
+    doc.Nodes()->DeleteChildren();
+    doc.Nodes()->AddChild("R")->SetValue(value);
+    doc.SetSourceEncoding(xml::enUtf8);
+    std::string expected = "\xEF\xBB\xBF<R>";
+    // The portable code page knows the double-byte structure, not the characters.
+    for (int i = 0; i < 50000; ++i) expected += "\xEF\xBF\xBD";
+    EXPECT_EQ(xml_test::Saved(doc), expected + "</R>\n");
+}
+
+TEST(XmlDoubleByteCodePage, TrailBytesAreNotLettersWhenMatchingNames) {
+    ScopedCodePage cp932(TCodePage::cp932);
+    xml::TXmlDocument doc("Root");
+    xml::TXmlNode* root = doc.RootElement();
+    root->AddChild(
+        "\x82"
+        "a");
+    EXPECT_EQ(root->IndexOfChild("\x82"
+                                 "A"),
+              -1);
+    EXPECT_EQ(root->IndexOfChild("\x82"
+                                 "a"),
+              0);
+    root->AddChild(
+        "x\x82"
+        "b");
+    EXPECT_EQ(root->IndexOfChild("X\x82"
+                                 "b"),
+              1);
+}
+
+}  // namespace
+#endif

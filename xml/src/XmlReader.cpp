@@ -98,23 +98,31 @@ void TXmlReader::Load(TStream& stream) {
 }
 
 void TXmlReader::ReadAll(TStream& stream) {
-    // Pages of at most kReadPageSize; a stream that knows its size is read in
-    // pages no larger than needed.
-    const std::size_t hint = std::min(stream.SizeHint(), kMaxInputBytes);
-    m_raw.reserve(hint + 1);
-    const std::size_t page = hint > 0 ? std::min(kReadPageSize, hint + 1) : kReadPageSize;
-    for (;;) {
-        const std::size_t size = m_raw.size();
-        if (size > kMaxInputBytes) throw EXmlError(std::string(kMessageInputTooLarge));
-        m_raw.resize(size + page);
-        const std::size_t got = stream.Read(m_raw.data() + size, page);
-        m_raw.resize(size + got);
-        if (got == 0) break;
+    // A stream that holds its bytes in memory is read where it is.
+    std::string_view held;
+    if (stream.TakeAll(held)) {
+        if (held.size() > kMaxInputBytes) throw EXmlError(std::string(kMessageInputTooLarge));
+        m_input = held;
+        return;
     }
+    // Pages of at most kReadPageSize, into room made once for a stream that
+    // knows its size and grown page by page otherwise.
+    const std::size_t hint = std::min(stream.SizeHint(), kMaxInputBytes);
+    m_raw.resize(hint > 0 ? hint + 1 : kReadPageSize);
+    std::size_t size = 0;
+    for (;;) {
+        if (size == m_raw.size()) m_raw.resize(size + kReadPageSize);
+        const std::size_t got = stream.Read(m_raw.data() + size, std::min(kReadPageSize, m_raw.size() - size));
+        if (got == 0) break;
+        size += got;
+        if (size > kMaxInputBytes) throw EXmlError(std::string(kMessageInputTooLarge));
+    }
+    m_raw.resize(size);
+    m_input = m_raw;
 }
 
 void TXmlReader::Decode() {
-    const std::string_view head = std::string_view(m_raw).substr(0, 4);
+    const std::string_view head = m_input.substr(0, 4);
     m_encoding = enAnsi;
     m_rawStart = 0;
     for (const TSignature& s : kSignatures) {
@@ -126,7 +134,7 @@ void TXmlReader::Decode() {
     }
     if (m_encoding != enAnsi && m_encoding != enUtf8 && !IsSixteenBit(m_encoding))
         throw EXmlStreamError(std::string(kMessageUnsupportedEncoding));
-    const std::string_view raw = std::string_view(m_raw).substr(m_rawStart);
+    const std::string_view raw = m_input.substr(m_rawStart);
     std::string_view text = raw;
     if (IsSixteenBit(m_encoding)) {
         const bool bigEndian = IsBigEndian(m_encoding);
@@ -164,7 +172,7 @@ void TXmlReader::SwitchToUtf8() {
     // The rest of the input was converted from the code page; take its bytes
     // as they are from the point reached.
     std::size_t rawUsed = 0;
-    const std::string_view raw = std::string_view(m_raw).substr(m_rawStart);
+    const std::string_view raw = m_input.substr(m_rawStart);
     AnsiToUtf8(raw, static_cast<std::size_t>(m_p - m_begin), &rawUsed);
     m_decoded.clear();
     m_begin = raw.data() + rawUsed;

@@ -53,7 +53,9 @@ private:
     TXmlNode& m_container;
     bool m_utf8Reader;
     TXmlEncoding m_encoding = enAnsi;
+    // The input bytes: read into m_raw, or held by the stream itself.
     std::string m_raw;
+    std::string_view m_input;
     std::size_t m_rawStart = 0;
     std::string m_decoded;
     const char* m_begin = nullptr;

@@ -19,6 +19,12 @@ public:
     // Appends all bytes; returns size.
     std::size_t Write(const void* data, std::size_t size) override;
 
+    // The unread bytes, in place; the stream is then at its end.
+    bool TakeAll(std::string_view& bytes) override {
+        bytes = std::string_view(m_bytes).substr(m_position);
+        m_position = m_bytes.size();
+        return true;
+    }
     // The number of unread bytes.
     std::size_t SizeHint() override { return m_bytes.size() - m_position; }
 

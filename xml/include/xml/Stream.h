@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace xml {
 
@@ -16,6 +17,13 @@ public:
     virtual std::size_t Read(void* buffer, std::size_t size) = 0;
     // Writes up to size bytes; returns the count accepted (less means failure).
     virtual std::size_t Write(const void* data, std::size_t size) = 0;
+    // For a stream that holds all its bytes in memory: sets bytes to the unread
+    // bytes, which stay valid while the stream lives, consumes them and returns
+    // true. Other streams return false.
+    virtual bool TakeAll(std::string_view& bytes) {
+        (void)bytes;
+        return false;
+    }
     // How many bytes are expected to be left to read, 0 when unknown; only a hint.
     virtual std::size_t SizeHint() { return 0; }
 };
