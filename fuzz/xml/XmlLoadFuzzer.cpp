@@ -5,19 +5,44 @@
 #include "xml/XmlDocument.h"
 #include "xml/XmlErrors.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace {
+
+// A stream that hands out a few bytes at a time and does not know its size,
+// as a file or pipe might.
+class TChunkedStream : public xml::TStream {
+public:
+    explicit TChunkedStream(std::string_view bytes) : m_bytes(bytes) {}
+    std::size_t Read(void* buffer, std::size_t size) override {
+        const std::size_t n = std::min({size, m_bytes.size(), std::size_t{7}});
+        std::memcpy(buffer, m_bytes.data(), n);
+        m_bytes.remove_prefix(n);
+        return n;
+    }
+    std::size_t Write(const void*, std::size_t) override { return 0; }
+
+private:
+    std::string_view m_bytes;
+};
 
 void LoadAndSave(std::string_view bytes, bool utf8Content, bool parserWarnings) {
     xml::TXmlDocument doc;
     doc.SetUtf8Content(utf8Content);
     doc.SetParserWarnings(parserWarnings);
     try {
-        xml::TMemoryStream in(bytes);
-        doc.LoadStream(in);
+        // Memory streams are read in place, other streams page by page: use both.
+        if (utf8Content) {
+            TChunkedStream in(bytes);
+            doc.LoadStream(in);
+        } else {
+            xml::TMemoryStream in(bytes);
+            doc.LoadStream(in);
+        }
     } catch (const xml::EGeneralError&) {
         // A failed load keeps what was read; that must save as well.
     }
