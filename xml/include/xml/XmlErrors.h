@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 // Errors of the XML subsystem. what() is the exact text the user sees.
 namespace xml {
@@ -9,6 +10,7 @@ namespace xml {
 // A failure carrying a message; also thrown itself for a bad node name.
 class EGeneralError : public std::exception {
 public:
+    // An error whose what() is message.
     explicit EGeneralError(std::string message) : m_message(std::move(message)) {}
     // The user-visible message.
     const char* what() const noexcept override { return m_message.c_str(); }
