@@ -21,7 +21,6 @@ constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 constexpr std::uint32_t kResourceDirectory = 2;       // index among the data directories
 constexpr std::uint32_t kVersionType = 16;            // RT_VERSION
 constexpr std::uint32_t kVersionInfoId = 1;           // VS_VERSION_INFO
-constexpr std::uint32_t kFixedInfoSignature = 0xFEEF04BD;
 constexpr std::size_t kFixedInfoSize = 52;
 constexpr std::uint32_t kMaxSections = 96;            // the PE format's own limit
 constexpr std::uint32_t kMaxDirectoryEntries = 4096;  // more is a damaged file
@@ -201,7 +200,6 @@ std::optional<FixedFileVersion> ReadFixedFileVersion(const ImageFile& f) {
     const auto u32 = [&](std::size_t at) {
         return static_cast<std::uint32_t>(u16(at)) | (static_cast<std::uint32_t>(u16(at + 2)) << 16);
     };
-    if (u32(pos) != kFixedInfoSignature) return std::nullopt;
     return FixedFileVersion{u32(pos + 8), u32(pos + 12)};
 }
 

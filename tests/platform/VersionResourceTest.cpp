@@ -56,13 +56,18 @@ TEST(VersionResource, FilesWithoutAVersionGiveNothing) {
     }
 }
 
-TEST(VersionResource, DamagedSignatureMeansNoFixedInformation) {
+TEST(VersionResource, AResourceWithoutFixedInformationGivesNothing) {
     REQUIRE_FIXTURES();
     std::string image = ReadAll(FixtureExe("v1_2_3_4"));
-    const std::string signature("\xBD\x04\xEF\xFE", 4);
-    const std::size_t at = image.find(signature);
+    // The resource starts with wLength, wValueLength and wType before its key;
+    // a value length of 0 means the block carries no fixed information.
+    std::string key;
+    for (char c : std::string("VS_VERSION_INFO")) key += std::string{c, '\0'};
+    const std::size_t at = image.find(key);
     ASSERT_NE(at, std::string::npos);
-    image[at] = 'X';
+    ASSERT_GE(at, 4u);
+    image[at - 4] = '\0';
+    image[at - 3] = '\0';
     TempDir tmp;
     WriteAll(tmp.Join("bad.exe"), image);
     EXPECT_FALSE(platform::GetFixedFileVersion(tmp.Join("bad.exe")).has_value());
