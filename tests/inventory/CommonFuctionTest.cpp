@@ -1,5 +1,6 @@
 #include "inventory/CommonFuction.h"
 
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/PortableCodePage.h"
 #include "platform/PortableFileSystem.h"
@@ -19,7 +20,7 @@ using namespace inventory;
 using testing_support::FixtureExe;
 using testing_support::TempDir;
 
-std::string Upper(std::string s) {
+[[maybe_unused]] std::string Upper(std::string s) {
     for (char& c : s) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     }
@@ -38,7 +39,9 @@ TEST(IsSingleByteText, FollowsTheCodePage) {
     }
 #endif
     // On a single-byte code page every text passes, whatever its bytes.
-    if (!platform::IsMultiByteCodePage()) EXPECT_TRUE(IsSingleByteText("\x82\xA0\xFF"));
+    if (!platform::IsMultiByteCodePage()) {
+        EXPECT_TRUE(IsSingleByteText("\x82\xA0\xFF"));
+    }
 }
 
 // Windows and system folders for the test: the real ones on Windows, and

@@ -23,10 +23,6 @@ using inventory::ScanLocalSoftware;
 using platform::MemoryRegistry;
 using Strings = std::vector<std::pair<std::string, std::string>>;
 
-std::ostream& operator<<(std::ostream& os, const Record& r) {
-    return os << "{" << r.title << "|" << r.company << "|" << r.versionLocal << "|" << r.corvanthelis << "|"
-              << r.publisher << "|" << r.all << "|" << r.old << "}";
-}
 
 // Runs a scan of the export into a fresh vers.xml and returns its records.
 class LocalScanTest : public ::testing::Test {
@@ -66,7 +62,7 @@ TEST_F(LocalScanTest, TitleAndVersionRules) {
         {"Foo (x64) Bar", "Acme", {}, rec("Foo Bar", "Acme", "")},
         {"Foo Tools (remove only)", {}, {}, rec("Foo Tools", "", "")},
         {"A (x) B (y) C", {}, {}, rec("A C", "", "")},
-        {"Foo (X64) Bar (x64)", {}, {}, rec("Foo Bar", "", "")},  // every occurrence, any case
+        {"Foo (X64) Bar (x64)", {}, {}, rec("Foo", "", "")},  // from the first "(" to the last ")"
         {" Foo ) bar ( ", {}, {}, rec("Foo ) bar (", "", "")},    // ")" before "(": only trimmed
         {" Foo ", {}, {}, rec(" Foo ", "", "")},                  // no parentheses: nothing trimmed
         // the Microsoft filter, case-sensitive
@@ -217,7 +213,8 @@ TEST_F(LocalScanTest, NoPreviousCatalogueOrNoRootCarriesNothing) {
     xml::TXmlDocument rootless;
     rootless.Nodes()->DeleteChildren();
     ASSERT_EQ(rootless.RootElement(), nullptr);
-    for (const xml::TXmlDocument* previous : {static_cast<const xml::TXmlDocument*>(nullptr), &rootless}) {
+    const xml::TXmlDocument* const previousDocs[] = {nullptr, &rootless};
+    for (const xml::TXmlDocument* previous : previousDocs) {
         const std::vector<Record> records = Scan({Entry("1", {{"DisplayName", "Foo"}})}, previous);
         EXPECT_EQ(records, (std::vector<Record>{{"Foo", "", "", "", "", "", ""}}));
     }

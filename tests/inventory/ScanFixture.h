@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,6 +61,12 @@ struct Record {
     std::string title, company, versionLocal, corvanthelis, publisher, all, old;
     bool operator==(const Record&) const = default;
 };
+
+// Printed by the test framework when records differ.
+inline std::ostream& operator<<(std::ostream& os, const Record& r) {
+    return os << "{" << r.title << "|" << r.company << "|" << r.versionLocal << "|" << r.corvanthelis << "|"
+              << r.publisher << "|" << r.all << "|" << r.old << "}";
+}
 
 inline std::vector<Record> ReadRecords(const std::string& path) {
     inventory::TSoftwareCatalogue catalogue(path);
