@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -94,15 +94,15 @@ int main(int argc, char** argv) {
             // The lookups alone, done as a pass from record 0 per entry.
             const auto t2 = Clock::now();
             long found = scanOnly ? n / 2 : 0;
-            for (int i = 0; i < n && !scanOnly; ++i) found += previous.FindTitle(i % 2 == 1 ? Title(i) : "New Tool") >= 0;
+            for (int i = 0; i < n && !scanOnly; ++i)
+                found += previous.FindTitle(i % 2 == 1 ? Title(i) : "New Tool") >= 0;
             const auto t3 = Clock::now();
             linear.push_back(std::chrono::duration<double, std::milli>(t3 - t2).count());
             if (found != n / 2) std::fprintf(stderr, "unexpected match count %ld\n", found);
         }
         if (records != n) std::fprintf(stderr, "unexpected record count %d\n", records);
         const double s = MedianMs(scans), l = MedianMs(linear);
-        std::printf("%8d %14.2f %12.2f %16.2f %12.1f\n", n, s, *std::min_element(scans.begin(), scans.end()), l,
-                    l / s);
+        std::printf("%8d %14.2f %12.2f %16.2f %12.1f\n", n, s, *std::min_element(scans.begin(), scans.end()), l, l / s);
         if (n == 1000) scan1000 = s;
         if (n == 5000) scan5000 = s;
     }

@@ -41,10 +41,9 @@ std::vector<std::string> ListExeFiles(const std::string& dir) { return platform:
 std::string GetFileVersionText(const std::string& path) {
     const auto version = platform::GetFixedFileVersion(path);
     if (!version) return {};
-    std::string text = std::to_string(version->fileVersionMS >> 16) + "." +
-                       std::to_string(version->fileVersionMS & 0xFFFF) + "." +
-                       std::to_string(version->fileVersionLS >> 16) + "." +
-                       std::to_string(version->fileVersionLS & 0xFFFF);
+    std::string text =
+        std::to_string(version->fileVersionMS >> 16) + "." + std::to_string(version->fileVersionMS & 0xFFFF) + "." +
+        std::to_string(version->fileVersionLS >> 16) + "." + std::to_string(version->fileVersionLS & 0xFFFF);
     // Two trailing ".0" at most, so the first two numbers always stay.
     for (int i = 0; i < 2; ++i) {
         if (text.ends_with(".0")) text.resize(text.size() - 2);

@@ -18,8 +18,8 @@ namespace {
 constexpr std::string_view kDisplayName = "DisplayName";
 constexpr std::string_view kPublisher = "Publisher";
 constexpr std::string_view kDisplayVersion = "DisplayVersion";
-constexpr std::array<std::string_view, 6> kLocationValues = {
-    "InstallLocation", "InstallPath", "Inno Setup: App Path", "Readme", "DisplayIcon", "UninstallString"};
+constexpr std::array<std::string_view, 6> kLocationValues = {"InstallLocation", "InstallPath", "Inno Setup: App Path",
+                                                             "Readme",          "DisplayIcon", "UninstallString"};
 
 constexpr std::string_view kFilterPublisher = "Microsoft Corporation";
 constexpr std::array<std::string_view, 2> kFilterWords = {"Hotfix", "Windows"};
@@ -50,8 +50,9 @@ public:
         const auto it = m_first.find(title);
         if (it == m_first.end()) return {};
         const xml::TXmlNode* record = m_root->Child(it->second);
-        return OnlineValues{record->ReadText(kFieldVersionCorvanthelis, ""), record->ReadText(kFieldVersionPublisher, ""),
-                            record->ReadText(kFieldVersionAll, ""), record->ReadText(kFieldVersionOld, "")};
+        return OnlineValues{record->ReadText(kFieldVersionCorvanthelis, ""),
+                            record->ReadText(kFieldVersionPublisher, ""), record->ReadText(kFieldVersionAll, ""),
+                            record->ReadText(kFieldVersionOld, "")};
     }
 
 private:
@@ -74,8 +75,8 @@ std::string CleanParentheses(const std::string& title) {
     const int open = static_cast<int>(title.find('(')) + 1;
     const int close = LastPos(")", title);
     if (close < open) return TrimText(title);
-    const std::string group = TrimText(std::string_view(title).substr(static_cast<std::size_t>(open - 1),
-                                                                      static_cast<std::size_t>(close - open + 1)));
+    const std::string group = TrimText(
+        std::string_view(title).substr(static_cast<std::size_t>(open - 1), static_cast<std::size_t>(close - open + 1)));
     const std::string spaced = " " + group + " ";
     const std::string removed = ContainsText(title, spaced) ? " " + group : group;
     return TrimText(RemoveAllIgnoreCase(title, removed));

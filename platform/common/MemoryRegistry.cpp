@@ -50,8 +50,7 @@ std::string DecodeExport(std::string_view bytes) {
     if (bytes.size() >= 2 && b(0) == 0xFF && b(1) == 0xFE) {
         std::u16string wide;
         wide.reserve(bytes.size() / 2);
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-            wide += static_cast<char16_t>(b(i) | (b(i + 1) << 8));
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) wide += static_cast<char16_t>(b(i) | (b(i + 1) << 8));
         return Utf16ToAnsi(wide);
     }
     if (bytes.size() >= 3 && b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF)
@@ -134,9 +133,7 @@ const MemoryRegistry::Key* MemoryRegistry::FindKey(std::string_view keyPath) con
     return it == m_keys.end() ? nullptr : &it->second;
 }
 
-void MemoryRegistry::AddKey(std::string_view keyPath) {
-    EnsureKey(keyPath);
-}
+void MemoryRegistry::AddKey(std::string_view keyPath) { EnsureKey(keyPath); }
 
 void MemoryRegistry::SetValue(std::string_view keyPath, std::string_view name, unsigned type, std::string data) {
     Key& key = EnsureKey(keyPath);
@@ -199,7 +196,8 @@ std::unique_ptr<MemoryRegistry> MemoryRegistry::FromExportText(std::string_view 
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
             const std::size_t close = line.rfind(']');
-            if (close == std::string_view::npos) throw RegistryError::BadExport(sourceName, lineNo, "unclosed key name");
+            if (close == std::string_view::npos)
+                throw RegistryError::BadExport(sourceName, lineNo, "unclosed key name");
             std::string_view path = line.substr(1, close - 1);
             inMachineKey = false;
             if (!path.empty() && path.front() == '-') continue;
@@ -235,7 +233,8 @@ std::unique_ptr<MemoryRegistry> MemoryRegistry::FromExportText(std::string_view 
         } else if (StartsWithNoCase(data, "dword:")) {
             const std::string_view digits = data.substr(6);
             std::uint32_t v = 0;
-            if (digits.empty() || digits.size() > 8) throw RegistryError::BadExport(sourceName, lineNo, "malformed dword");
+            if (digits.empty() || digits.size() > 8)
+                throw RegistryError::BadExport(sourceName, lineNo, "malformed dword");
             for (char c : digits) {
                 if (HexDigit(c) < 0) throw RegistryError::BadExport(sourceName, lineNo, "malformed dword");
                 v = v * 16 + static_cast<std::uint32_t>(HexDigit(c));
@@ -252,12 +251,14 @@ std::unique_ptr<MemoryRegistry> MemoryRegistry::FromExportText(std::string_view 
                     throw RegistryError::BadExport(sourceName, lineNo, "malformed value type");
                 type = 0;
                 for (std::size_t k = p + 1; k < close; ++k) {
-                    if (HexDigit(data[k]) < 0) throw RegistryError::BadExport(sourceName, lineNo, "malformed value type");
+                    if (HexDigit(data[k]) < 0)
+                        throw RegistryError::BadExport(sourceName, lineNo, "malformed value type");
                     type = type * 16 + static_cast<unsigned>(HexDigit(data[k]));
                 }
                 p = close + 1;
             }
-            if (p >= data.size() || data[p] != ':') throw RegistryError::BadExport(sourceName, lineNo, "malformed value type");
+            if (p >= data.size() || data[p] != ':')
+                throw RegistryError::BadExport(sourceName, lineNo, "malformed value type");
             // Long hex data continue on the next lines after a trailing "\".
             std::string hex(data.substr(p + 1));
             while (!hex.empty() && hex.back() == '\\') {

@@ -4,23 +4,23 @@
 // before it is used.
 #include "platform/VersionResource.h"
 
-#include <array>
-#include <cstring>
 #include <fcntl.h>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <array>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace platform {
 namespace {
 
-constexpr std::uint32_t kPeSignature = 0x00004550;   // "PE\0\0"
+constexpr std::uint32_t kPeSignature = 0x00004550;  // "PE\0\0"
 constexpr std::uint16_t kPe32Magic = 0x10B;
 constexpr std::uint16_t kPe32PlusMagic = 0x20B;
-constexpr std::uint32_t kResourceDirectory = 2;       // index among the data directories
-constexpr std::uint32_t kVersionType = 16;            // RT_VERSION
-constexpr std::uint32_t kVersionInfoId = 1;           // VS_VERSION_INFO
+constexpr std::uint32_t kResourceDirectory = 2;  // index among the data directories
+constexpr std::uint32_t kVersionType = 16;       // RT_VERSION
+constexpr std::uint32_t kVersionInfoId = 1;      // VS_VERSION_INFO
 constexpr std::size_t kFixedInfoSize = 52;
 constexpr std::uint32_t kMaxSections = 96;            // the PE format's own limit
 constexpr std::uint32_t kMaxDirectoryEntries = 4096;  // more is a damaged file
@@ -35,7 +35,8 @@ public:
         }
         m_fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
         struct stat st {};
-        if (m_fd >= 0 && ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode)) m_size = static_cast<std::uint64_t>(st.st_size);
+        if (m_fd >= 0 && ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode))
+            m_size = static_cast<std::uint64_t>(st.st_size);
     }
     ~ImageFile() {
         if (m_fd >= 0) ::close(m_fd);

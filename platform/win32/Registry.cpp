@@ -79,7 +79,8 @@ public:
         std::wstring buffer(static_cast<std::size_t>(maxLength) + 1, L'\0');
         for (DWORD index = 0;;) {
             DWORD length = static_cast<DWORD>(buffer.size());
-            const LONG rc = RegEnumKeyExW(m_key.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            const LONG rc =
+                RegEnumKeyExW(m_key.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
             if (rc == ERROR_MORE_DATA && buffer.size() < 32768) {
                 buffer.resize(32768);  // a key added since the size was asked; names stop at 255
                 continue;
@@ -101,7 +102,8 @@ public:
         std::wstring buffer(static_cast<std::size_t>(maxLength) + 1, L'\0');
         for (DWORD index = 0;;) {
             DWORD length = static_cast<DWORD>(buffer.size());
-            const LONG rc = RegEnumValueW(m_key.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            const LONG rc =
+                RegEnumValueW(m_key.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
             if (rc == ERROR_MORE_DATA && buffer.size() < 32768) {
                 buffer.resize(32768);  // value names stop at 16383 characters
                 continue;

@@ -32,8 +32,8 @@ TEST(IsSingleByteText, FollowsTheCodePage) {
     {
         platform::portable::ScopedCodePage dbcs(platform::portable::TCodePage::cp932);
         EXPECT_TRUE(IsSingleByteText(""));
-        EXPECT_TRUE(IsSingleByteText("Foo 1.0 \xA6"));  // half-width katakana are single bytes
-        EXPECT_FALSE(IsSingleByteText("\x82\xA0"));     // a double-byte character
+        EXPECT_TRUE(IsSingleByteText("Foo 1.0 \xA6"));   // half-width katakana are single bytes
+        EXPECT_FALSE(IsSingleByteText("\x82\xA0"));      // a double-byte character
         EXPECT_FALSE(IsSingleByteText("abc\x82"));       // a lead byte without its trail byte
         EXPECT_FALSE(IsSingleByteText("\x82\x82\x82"));  // a lead byte taken as trail byte
     }
@@ -83,10 +83,10 @@ TEST_F(InstallDirTest, ExtractInstallDirCases) {
     };
     const Case cases[] = {
         {app, app},
-        {"\"" + app + "\\\"", app},                    // quoted, one trailing backslash removed
-        {"  \t" + app + " ", app},                      // trimmed
-        {windowsDir, ""},                               // the Windows folder in another letter case
-        {systemDir + "\\", ""},                         // the system folder
+        {"\"" + app + "\\\"", app},  // quoted, one trailing backslash removed
+        {"  \t" + app + " ", app},   // trimmed
+        {windowsDir, ""},            // the Windows folder in another letter case
+        {systemDir + "\\", ""},      // the system folder
         {tmp.Join("InstallShield Installation Information"), ""},
         {tmp.Join("Cache") + sep + "{1234-ABCD}", ""},  // a brace
         {appExe, appExe},                               // a file: returned cleaned, not a folder
@@ -117,9 +117,14 @@ TEST(GetFileVersionText, FormatsAndShortensTheFileVersion) {
         const char* expected;
     };
     const Case cases[] = {
-        {"v1_0_0_0", "1.0"},       {"v5_4_1_0", "5.4.1"},    {"v3_1_0_0", "3.1"},
-        {"v2_0_0_10", "2.0.0.10"}, {"v10_0_0_0", "10.0"},    {"v1_2_3_4", "1.2.3.4"},
-        {"v65535", "65535.65535.65535.65535"},                {"noversion", ""},
+        {"v1_0_0_0", "1.0"},
+        {"v5_4_1_0", "5.4.1"},
+        {"v3_1_0_0", "3.1"},
+        {"v2_0_0_10", "2.0.0.10"},
+        {"v10_0_0_0", "10.0"},
+        {"v1_2_3_4", "1.2.3.4"},
+        {"v65535", "65535.65535.65535.65535"},
+        {"noversion", ""},
         {"no_such_file", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(GetFileVersionText(FixtureExe(c.fixture)), c.expected) << c.fixture;

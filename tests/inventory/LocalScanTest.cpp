@@ -23,7 +23,6 @@ using inventory::ScanLocalSoftware;
 using platform::MemoryRegistry;
 using Strings = std::vector<std::pair<std::string, std::string>>;
 
-
 // Runs a scan of the export into a fresh vers.xml and returns its records.
 class LocalScanTest : public ::testing::Test {
 protected:
@@ -39,8 +38,7 @@ protected:
     std::string InstallDir(const std::string& name, const std::vector<std::pair<std::string, std::string>>& exes) {
         const std::filesystem::path dir = tmp.FsPath() / name;
         std::filesystem::create_directories(dir);
-        for (const auto& [fileName, fixture] : exes)
-            std::filesystem::copy_file(FixtureExe(fixture), dir / fileName);
+        for (const auto& [fileName, fixture] : exes) std::filesystem::copy_file(FixtureExe(fixture), dir / fileName);
         return dir.string();
     }
 
@@ -62,9 +60,9 @@ TEST_F(LocalScanTest, TitleAndVersionRules) {
         {"Foo (x64) Bar", "Acme", {}, rec("Foo Bar", "Acme", "")},
         {"Foo Tools (remove only)", {}, {}, rec("Foo Tools", "", "")},
         {"A (x) B (y) C", {}, {}, rec("A C", "", "")},
-        {"Foo (X64) Bar (x64)", {}, {}, rec("Foo", "", "")},  // from the first "(" to the last ")"
-        {" Foo ) bar ( ", {}, {}, rec("Foo ) bar (", "", "")},    // ")" before "(": only trimmed
-        {" Foo ", {}, {}, rec(" Foo ", "", "")},                  // no parentheses: nothing trimmed
+        {"Foo (X64) Bar (x64)", {}, {}, rec("Foo", "", "")},    // from the first "(" to the last ")"
+        {" Foo ) bar ( ", {}, {}, rec("Foo ) bar (", "", "")},  // ")" before "(": only trimmed
+        {" Foo ", {}, {}, rec(" Foo ", "", "")},                // no parentheses: nothing trimmed
         // the Microsoft filter, case-sensitive
         {"Windows Live Mail", ms, {}, {}},
         {"Security Hotfix for Office", ms, {}, {}},
@@ -106,7 +104,6 @@ TEST_F(LocalScanTest, TitleAndVersionRules) {
         }
     }
 }
-
 
 TEST_F(LocalScanTest, VersionFromTheInstallFolder) {
     if (FixtureExeDir().empty()) GTEST_SKIP() << "no mingw-w64 fixtures";
@@ -200,10 +197,8 @@ TEST_F(LocalScanTest, CarryOverTakesTheFirstRecordWithTheSameTitle) {
         previous->Document());
     const std::vector<Record> expected = {
         {"Foo", "", "2010", "c1", "p1", "a1", "o1"},  // duplicates both carry the first record's values
-        {"Foo", "Acme", "", "c1", "p1", "a1", "o1"},
-        {"FOO", "", "", "", "", "", ""},  // letter case matters
-        {"", "", "", "c4", "p4", "a4", "o4"},
-        {"Foo ", "", "", "", "", "", ""},  // so does a blank
+        {"Foo", "Acme", "", "c1", "p1", "a1", "o1"},  {"FOO", "", "", "", "", "", ""},   // letter case matters
+        {"", "", "", "c4", "p4", "a4", "o4"},         {"Foo ", "", "", "", "", "", ""},  // so does a blank
         {"Bar &amp; <Co>", "", "", "c5", "", "", ""},
     };
     EXPECT_EQ(records, expected);

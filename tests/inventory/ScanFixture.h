@@ -21,7 +21,7 @@ namespace testing_support {
 struct RegEntry {
     std::string key;
     std::vector<std::pair<std::string, std::string>> values;  // name, export data ("\"text\"", "dword:1")
-    bool wow64 = false;                                      // in the 32-bit view of 64-bit Windows
+    bool wow64 = false;                                       // in the 32-bit view of 64-bit Windows
 };
 
 // A value's export form for a text.
@@ -78,8 +78,8 @@ inline std::vector<Record> ReadRecords(const std::string& path) {
         records.push_back(Record{catalogue.ReadField(i, kFieldTitle), catalogue.ReadField(i, kFieldCompany),
                                  catalogue.ReadField(i, kFieldVersionLocal),
                                  catalogue.ReadField(i, kFieldVersionCorvanthelis),
-                                 catalogue.ReadField(i, kFieldVersionPublisher), catalogue.ReadField(i, kFieldVersionAll),
-                                 catalogue.ReadField(i, kFieldVersionOld)});
+                                 catalogue.ReadField(i, kFieldVersionPublisher),
+                                 catalogue.ReadField(i, kFieldVersionAll), catalogue.ReadField(i, kFieldVersionOld)});
     }
     return records;
 }

@@ -15,8 +15,9 @@ TEST(TextRules, LastPosFindsTheLastOccurrence) {
         int expected;
     };
     const Case cases[] = {
-        {"o", "foo", 3},   {")", "a(b)c)", 6}, {" ", "Foo Bar 1.0", 8}, {"ab", "abab", 3}, {"aa", "aaa", 2},
-        {"x", "foo", 0},   {"", "foo", 0},     {"o", "", 0},            {"foo!", "foo", 0}, {"foo", "foo", 1},
+        {"o", "foo", 3},    {")", "a(b)c)", 6}, {" ", "Foo Bar 1.0", 8}, {"ab", "abab", 3},
+        {"aa", "aaa", 2},   {"x", "foo", 0},    {"", "foo", 0},          {"o", "", 0},
+        {"foo!", "foo", 0}, {"foo", "foo", 1},
     };
     for (const Case& c : cases) EXPECT_EQ(LastPos(c.sub, c.text), c.expected) << c.sub << " in " << c.text;
 }
@@ -59,8 +60,6 @@ TEST(TextRules, FloatTestFollowsTheDecimalSeparator) {
 #endif
 }
 
-TEST(TextRules, LowerAsciiTouchesOnlyAsciiLetters) {
-    EXPECT_EQ(LowerAscii("UnIns000.EXE \xC9"), "unins000.exe \xC9");
-}
+TEST(TextRules, LowerAsciiTouchesOnlyAsciiLetters) { EXPECT_EQ(LowerAscii("UnIns000.EXE \xC9"), "unins000.exe \xC9"); }
 
 }  // namespace

@@ -19,11 +19,9 @@ std::string ReadAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-#define REQUIRE_FIXTURES()                                                          \
+#define REQUIRE_FIXTURES() \
     if (testing_support::FixtureExeDir().empty()) GTEST_SKIP() << "no mingw-w64 fixtures"
 
 TEST(VersionResource, ReadsTheFileVersionOfRealExecutables) {
@@ -33,9 +31,9 @@ TEST(VersionResource, ReadsTheFileVersionOfRealExecutables) {
         std::uint32_t ms, ls;
     };
     const Case cases[] = {
-        {"v1_0_0_0", 0x00010000, 0x00000000},   {"v5_4_1_0", 0x00050004, 0x00010000},
-        {"v2_0_0_10", 0x00020000, 0x0000000A},  {"v10_0_0_0", 0x000A0000, 0x00000000},
-        {"v1_2_3_4", 0x00010002, 0x00030004},   {"v65535", 0xFFFFFFFF, 0xFFFFFFFF},
+        {"v1_0_0_0", 0x00010000, 0x00000000},  {"v5_4_1_0", 0x00050004, 0x00010000},
+        {"v2_0_0_10", 0x00020000, 0x0000000A}, {"v10_0_0_0", 0x000A0000, 0x00000000},
+        {"v1_2_3_4", 0x00010002, 0x00030004},  {"v65535", 0xFFFFFFFF, 0xFFFFFFFF},
     };
     for (const Case& c : cases) {
         const auto version = platform::GetFixedFileVersion(FixtureExe(c.fixture));
@@ -50,8 +48,8 @@ TEST(VersionResource, FilesWithoutAVersionGiveNothing) {
     TempDir tmp;
     WriteAll(tmp.Join("text.exe"), "MZ not really a program");
     WriteAll(tmp.Join("empty.exe"), "");
-    for (const std::string& path : {FixtureExe("noversion"), tmp.Join("text.exe"), tmp.Join("empty.exe"),
-                                    tmp.Join("missing.exe"), tmp.Path()}) {
+    for (const std::string& path :
+         {FixtureExe("noversion"), tmp.Join("text.exe"), tmp.Join("empty.exe"), tmp.Join("missing.exe"), tmp.Path()}) {
         EXPECT_FALSE(platform::GetFixedFileVersion(path).has_value()) << path;
     }
 }

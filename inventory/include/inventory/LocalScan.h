@@ -20,7 +20,7 @@ inline constexpr std::string_view kUninstallKey = "\\SOFTWARE\\Microsoft\\Window
 // written. Throws platform::RegistryError for a value of a wrong type or an
 // unreadable one, EScanError when the uninstall key opens in no view, and the
 // XML writer's errors; in every such case versPath is left as it was.
-int ScanLocalSoftware(platform::Registry& registry, const xml::TXmlDocument* catalogue,
-                      const std::string& versPath, IScanObserver* observer = nullptr);
+int ScanLocalSoftware(platform::Registry& registry, const xml::TXmlDocument* catalogue, const std::string& versPath,
+                      IScanObserver* observer = nullptr);
 
 }  // namespace inventory

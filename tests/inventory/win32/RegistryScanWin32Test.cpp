@@ -44,7 +44,8 @@ public:
     bool OpenKey(std::string_view path) override {
         std::string p(path);
         const std::string from(inventory::kUninstallKey);
-        if (p.compare(0, from.size(), from) == 0) p = "\\SOFTWARE\\" + Narrow(TestKeyName()) + "\\Uninstall" + p.substr(from.size());
+        if (p.compare(0, from.size(), from) == 0)
+            p = "\\SOFTWARE\\" + Narrow(TestKeyName()) + "\\Uninstall" + p.substr(from.size());
         return m_inner->OpenKey(p);
     }
     void CloseKey() override { m_inner->CloseKey(); }
@@ -109,14 +110,15 @@ TEST(RegistryScanWin32, ScansBothViewsWithExecutablesInInstallFolders) {
     std::filesystem::copy_file(FixtureExe("v1_0_0_0"), tmp.FsPath() / "Old Tool" / "tool.exe");
 
     TestUninstallKey view64(KEY_WOW64_64KEY), view32(KEY_WOW64_32KEY);
-    view64.Add("{A}", {{"DisplayName", "Example App"}, {"Publisher", "Example Soft & Co."},
+    view64.Add("{A}", {{"DisplayName", "Example App"},
+                       {"Publisher", "Example Soft & Co."},
                        {"InstallLocation", "\"" + tmp.Join("Example App") + "\\\""}});
     view64.Add("{B}", {{"DisplayName", "Windows Live Mail"}, {"Publisher", "Microsoft Corporation"}});
     view64.Add("{C}", {{"DisplayName", "Example Editor 5.4 (x86)"}, {"Publisher", "Example Soft"}});
     view64.AddDword("{C}", "EstimatedSize", 1234);
     view32.Add("Old Tool", {{"DisplayName", "Old Tool (32-bit)"}});
-    view32.Add("Old Tool", {{"DisplayIcon", tmp.Join("Old Tool") + "\\tool.exe,0"},
-                            {"UninstallString", tmp.Join("Old Tool")}});
+    view32.Add("Old Tool",
+               {{"DisplayIcon", tmp.Join("Old Tool") + "\\tool.exe,0"}, {"UninstallString", tmp.Join("Old Tool")}});
     view32.Add("Old Tool", {{"InstallLocation", tmp.Join("Old Tool")}}, REG_EXPAND_SZ);
 
     RebasedRegistry registry;
