@@ -60,6 +60,4 @@ TEST(TextRules, FloatTestFollowsTheDecimalSeparator) {
 #endif
 }
 
-TEST(TextRules, LowerAsciiTouchesOnlyAsciiLetters) { EXPECT_EQ(LowerAscii("UnIns000.EXE \xC9"), "unins000.exe \xC9"); }
-
 }  // namespace
