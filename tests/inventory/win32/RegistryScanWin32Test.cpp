@@ -1,7 +1,7 @@
 // The local scan on the real Win32 registry (Wine's, in the test runs), with
 // fixture executables in install folders on the Windows side. The entries live
-// under the test's own key HKLM\SOFTWARE\PelmiraTest-<pid>, in both views; a
-// thin accessor moves the scan's uninstall key there. The key is removed again.
+// below the test's own key (see TestRegistryKey), in both views; a thin
+// accessor moves the scan's uninstall key there.
 #include "inventory/LocalScan.h"
 
 #include "platform/Registry.h"
@@ -9,6 +9,7 @@
 #include "../ScanFixture.h"
 #include "TempDir.h"
 #include "platform/FixtureExe.h"
+#include "platform/win32/TestRegistryKey.h"
 
 #include <windows.h>
 
@@ -20,14 +21,6 @@ namespace {
 
 using namespace testing_support;
 
-std::wstring TestKeyName() { return L"PelmiraTest-" + std::to_wstring(GetCurrentProcessId()) + L"-scan"; }
-
-std::string Narrow(const std::wstring& w) {
-    std::string s;
-    for (wchar_t c : w) s += static_cast<char>(c);
-    return s;
-}
-
 std::wstring Wide(const std::string& s) {
     const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
     std::wstring w(static_cast<std::size_t>(n), L'\0');
@@ -35,17 +28,16 @@ std::wstring Wide(const std::string& s) {
     return w;
 }
 
-// The machine registry with the uninstall key moved below the test's key.
+// The machine registry with the uninstall key moved to base\Uninstall.
 class RebasedRegistry : public platform::Registry {
 public:
-    RebasedRegistry() : m_inner(platform::OpenMachineRegistry()) {}
+    explicit RebasedRegistry(std::string base) : m_inner(platform::OpenMachineRegistry()), m_base(std::move(base)) {}
     std::vector<platform::TRegistryView> Views() const override { return m_inner->Views(); }
     void SetView(platform::TRegistryView view) override { m_inner->SetView(view); }
     bool OpenKey(std::string_view path) override {
         std::string p(path);
         const std::string from(inventory::kUninstallKey);
-        if (p.compare(0, from.size(), from) == 0)
-            p = "\\SOFTWARE\\" + Narrow(TestKeyName()) + "\\Uninstall" + p.substr(from.size());
+        if (p.compare(0, from.size(), from) == 0) p = m_base + "\\Uninstall" + p.substr(from.size());
         return m_inner->OpenKey(p);
     }
     void CloseKey() override { m_inner->CloseKey(); }
@@ -55,49 +47,7 @@ public:
 
 private:
     std::unique_ptr<platform::Registry> m_inner;
-};
-
-// Writes entries below the test's key in one view; removes the key at the end.
-class TestUninstallKey {
-public:
-    explicit TestUninstallKey(REGSAM view) : m_view(view) {}
-    ~TestUninstallKey() {
-        HKEY software = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | m_view, &software) == ERROR_SUCCESS) {
-            RegDeleteTreeW(software, TestKeyName().c_str());
-            RegDeleteKeyExW(software, TestKeyName().c_str(), m_view, 0);
-            RegCloseKey(software);
-        }
-    }
-    TestUninstallKey(const TestUninstallKey&) = delete;
-    TestUninstallKey& operator=(const TestUninstallKey&) = delete;
-
-    void Add(const std::string& entry, const std::vector<std::pair<std::string, std::string>>& values,
-             DWORD type = REG_SZ) {
-        const std::wstring path = L"SOFTWARE\\" + TestKeyName() + L"\\Uninstall\\" + Wide(entry);
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | m_view, nullptr,
-                                  &key, nullptr),
-                  ERROR_SUCCESS);
-        for (const auto& [name, text] : values) {
-            const std::wstring data = Wide(text);
-            RegSetValueExW(key, Wide(name).c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                           static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-        }
-        RegCloseKey(key);
-    }
-    void AddDword(const std::string& entry, const std::string& name, DWORD value) {
-        const std::wstring path = L"SOFTWARE\\" + TestKeyName() + L"\\Uninstall\\" + Wide(entry);
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | m_view, nullptr,
-                                  &key, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExW(key, Wide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-        RegCloseKey(key);
-    }
-
-private:
-    REGSAM m_view;
+    std::string m_base;
 };
 
 TEST(RegistryScanWin32, ScansBothViewsWithExecutablesInInstallFolders) {
@@ -109,19 +59,20 @@ TEST(RegistryScanWin32, ScansBothViewsWithExecutablesInInstallFolders) {
     std::filesystem::create_directories(tmp.FsPath() / "Old Tool");
     std::filesystem::copy_file(FixtureExe("v1_0_0_0"), tmp.FsPath() / "Old Tool" / "tool.exe");
 
-    TestUninstallKey view64(KEY_WOW64_64KEY), view32(KEY_WOW64_32KEY);
-    view64.Add("{A}", {{"DisplayName", "Example App"},
-                       {"Publisher", "Example Soft & Co."},
-                       {"InstallLocation", "\"" + tmp.Join("Example App") + "\\\""}});
-    view64.Add("{B}", {{"DisplayName", "Windows Live Mail"}, {"Publisher", "Microsoft Corporation"}});
-    view64.Add("{C}", {{"DisplayName", "Example Editor 5.4 (x86)"}, {"Publisher", "Example Soft"}});
-    view64.AddDword("{C}", "EstimatedSize", 1234);
-    view32.Add("Old Tool", {{"DisplayName", "Old Tool (32-bit)"}});
-    view32.Add("Old Tool",
-               {{"DisplayIcon", tmp.Join("Old Tool") + "\\tool.exe,0"}, {"UninstallString", tmp.Join("Old Tool")}});
-    view32.Add("Old Tool", {{"InstallLocation", tmp.Join("Old Tool")}}, REG_EXPAND_SZ);
+    TestRegistryKey view64(L"scan", KEY_WOW64_64KEY), view32(L"scan", KEY_WOW64_32KEY);
+    view64.SetText(L"Uninstall\\{A}", L"DisplayName", L"Example App");
+    view64.SetText(L"Uninstall\\{A}", L"Publisher", L"Example Soft & Co.");
+    view64.SetText(L"Uninstall\\{A}", L"InstallLocation", L"\"" + Wide(tmp.Join("Example App")) + L"\\\"");
+    view64.SetText(L"Uninstall\\{B}", L"DisplayName", L"Windows Live Mail");
+    view64.SetText(L"Uninstall\\{B}", L"Publisher", L"Microsoft Corporation");
+    view64.SetText(L"Uninstall\\{C}", L"DisplayName", L"Example Editor 5.4 (x86)");
+    view64.SetText(L"Uninstall\\{C}", L"Publisher", L"Example Soft");
+    view64.SetDword(L"Uninstall\\{C}", L"EstimatedSize", 1234);
+    view32.SetText(L"Uninstall\\Old Tool", L"DisplayName", L"Old Tool (32-bit)");
+    view32.SetText(L"Uninstall\\Old Tool", L"InstallLocation", Wide(tmp.Join("Old Tool")), REG_EXPAND_SZ);
+    view32.SetText(L"Uninstall\\Old Tool", L"DisplayIcon", Wide(tmp.Join("Old Tool")) + L"\\tool.exe,0");
 
-    RebasedRegistry registry;
+    RebasedRegistry registry(view64.Path());
     const std::string versPath = tmp.Join("vers.xml");
     EXPECT_EQ(inventory::ScanLocalSoftware(registry, nullptr, versPath), 3);
     const std::vector<Record> expected = {
@@ -140,12 +91,12 @@ TEST(RegistryScanWin32, ScansBothViewsWithExecutablesInInstallFolders) {
 
 TEST(RegistryScanWin32, WrongTypeInTheRealRegistryAbortsTheScan) {
     TempDir tmp;
-    TestUninstallKey view64(KEY_WOW64_64KEY);
-    view64.Add("{A}", {{"DisplayName", "Fine"}});
-    view64.AddDword("{B}", "DisplayName", 7);
+    TestRegistryKey view64(L"abort", KEY_WOW64_64KEY);
+    view64.SetText(L"Uninstall\\{A}", L"DisplayName", L"Fine");
+    view64.SetDword(L"Uninstall\\{B}", L"DisplayName", 7);
     const std::string versPath = tmp.Join("vers.xml");
     WriteBytes(versPath, "old");
-    RebasedRegistry registry;
+    RebasedRegistry registry(view64.Path());
     try {
         inventory::ScanLocalSoftware(registry, nullptr, versPath);
         ADD_FAILURE() << "a DWORD display name was accepted";
