@@ -89,6 +89,27 @@ TEST(RegistryScanWin32, ScansBothViewsWithExecutablesInInstallFolders) {
               std::string::npos);
 }
 
+// Without administrator rights the machine's keys can only be read; the scan
+// asks for no more than that, so it still finds every entry.
+TEST(RegistryScanWin32, ScanNeedsOnlyReadAccess) {
+    TempDir tmp;
+    TestRegistryKey view64(L"readonly", KEY_WOW64_64KEY);
+    view64.SetText(L"Uninstall\\{A}", L"DisplayName", L"Locked Tool 3.2");
+    view64.SetText(L"Uninstall\\{A}", L"Publisher", L"Acme");
+    view64.RestrictToReading(L"Uninstall");
+    view64.RestrictToReading(L"Uninstall\\{A}");
+    HKEY probe = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, view64.WidePath(L"Uninstall").c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                      &probe) == ERROR_SUCCESS) {
+        RegCloseKey(probe);
+        GTEST_SKIP() << "this registry does not enforce key security";
+    }
+    RebasedRegistry registry(view64.Path());
+    const std::string versPath = tmp.Join("vers.xml");
+    EXPECT_EQ(inventory::ScanLocalSoftware(registry, nullptr, versPath), 1);
+    EXPECT_EQ(ReadRecords(versPath), (std::vector<Record>{{"Locked Tool", "Acme", "3.2", "", "", "", ""}}));
+}
+
 TEST(RegistryScanWin32, WrongTypeInTheRealRegistryAbortsTheScan) {
     TempDir tmp;
     TestRegistryKey view64(L"abort", KEY_WOW64_64KEY);

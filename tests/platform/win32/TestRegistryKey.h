@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -16,6 +19,8 @@ public:
     TestRegistryKey(const std::wstring& suffix, REGSAM view)
         : m_name(L"PelmiraTest-" + std::to_wstring(GetCurrentProcessId()) + L"-" + suffix), m_view(view) {}
     ~TestRegistryKey() {
+        // Keys made read-only get full access back first, so they can be deleted.
+        for (auto it = m_restricted.rbegin(); it != m_restricted.rend(); ++it) SetAccess(*it, L"D:(A;OICI;KA;;;WD)");
         HKEY software = nullptr;
         if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | m_view, &software) == ERROR_SUCCESS) {
             RegDeleteTreeW(software, m_name.c_str());
@@ -49,7 +54,26 @@ public:
         Set(subKey, name, REG_DWORD, &value, sizeof value);
     }
 
+    // Lets everyone only read subKey (as a user without administrator rights
+    // sees the machine's keys): opening it for writing then fails.
+    void RestrictToReading(const std::wstring& subKey) {
+        SetAccess(subKey, L"D:P(A;;KR;;;WD)");
+        m_restricted.push_back(subKey);
+    }
+
 private:
+    void SetAccess(const std::wstring& subKey, const wchar_t* sddl) {
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr)) return;
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WidePath(subKey).c_str(), 0, WRITE_DAC | m_view, &key) == ERROR_SUCCESS) {
+            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
+            RegCloseKey(key);
+        }
+        LocalFree(sd);
+    }
+
+    std::vector<std::wstring> m_restricted;
     std::wstring m_name;
     REGSAM m_view;
 };
