@@ -121,17 +121,20 @@ std::string VersionFromInstallDir(platform::Registry& registry) {
     return {};
 }
 
+// Writes the record's fields in their fixed order. On a new element every
+// WriteText (defaults written) adds its field, so adding each field directly
+// gives the same element without searching the fields added so far.
 void AppendRecord(xml::TXmlNode& root, const std::string& title, const std::string& publisher,
                   const std::string& version, const OnlineValues& online) {
     xml::TXmlNode* record = root.AddChild(kRecordName);
-    record->WriteText(kFieldTitle, title, "");
-    record->WriteText(kFieldCompany, publisher, "");
-    record->WriteText(kFieldVersionLocal, version, "");
-    record->WriteText(kFieldVersionCorvanthelis, online.corvanthelis, "");
-    record->WriteText(kFieldVersionPublisher, online.publisher, "");
-    record->WriteText(kFieldVersionAll, online.all, "");
-    record->WriteText(kFieldVersionOld, online.old, "");
-    record->WriteInt(kFieldStatus, 1, 0);
+    record->AddChild(kFieldTitle)->SetText(title);
+    record->AddChild(kFieldCompany)->SetText(publisher);
+    record->AddChild(kFieldVersionLocal)->SetText(version);
+    record->AddChild(kFieldVersionCorvanthelis)->SetText(online.corvanthelis);
+    record->AddChild(kFieldVersionPublisher)->SetText(online.publisher);
+    record->AddChild(kFieldVersionAll)->SetText(online.all);
+    record->AddChild(kFieldVersionOld)->SetText(online.old);
+    record->AddChild(kFieldStatus)->SetText("1");
 }
 
 // Reads one uninstall entry of the open view and appends its record; an
@@ -142,7 +145,8 @@ void ScanEntry(platform::Registry& registry, const std::string& entryName, Carry
     if (!registry.OpenKey(std::string(kUninstallKey) + "\\" + entryName)) return;
     std::optional<std::string> displayName;
     for (const std::string& name : registry.GetValueNames()) {
-        if (platform::AnsiSameText(name, kDisplayName)) {
+        // Upper-casing keeps the length, so only names of the same length can match.
+        if (name.size() == kDisplayName.size() && platform::AnsiSameText(name, kDisplayName)) {
             displayName = name;
             break;
         }

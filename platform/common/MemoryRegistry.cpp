@@ -100,6 +100,24 @@ bool ParseHexBytes(std::string_view text, std::string& out) {
     }
 }
 
+// Value names compare ignoring case. Upper-casing keeps the length, so names
+// of different lengths differ, and plain ASCII names need no locale.
+bool SameValueName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    bool ascii = true;
+    for (std::size_t i = 0; i < a.size() && ascii; ++i) {
+        char ca = a[i], cb = b[i];
+        if ((static_cast<unsigned char>(ca) | static_cast<unsigned char>(cb)) >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (ca >= 'a' && ca <= 'z') ca = static_cast<char>(ca - 32);
+        if (cb >= 'a' && cb <= 'z') cb = static_cast<char>(cb - 32);
+        if (ca != cb) return false;
+    }
+    return ascii || AnsiSameText(a, b);
+}
+
 bool IsTextType(unsigned type) { return type == rtString || type == rtExpandString || type == rtMultiString; }
 
 // Text held in hex form: UTF-16LE in the version 5 format, 8-bit in REGEDIT4.
@@ -138,7 +156,7 @@ void MemoryRegistry::AddKey(std::string_view keyPath) { EnsureKey(keyPath); }
 void MemoryRegistry::SetValue(std::string_view keyPath, std::string_view name, unsigned type, std::string data) {
     Key& key = EnsureKey(keyPath);
     for (Value& v : key.values) {
-        if (AnsiSameText(v.name, name)) {
+        if (SameValueName(v.name, name)) {
             v.type = type;
             v.data = std::move(data);
             return;
@@ -321,7 +339,7 @@ std::vector<std::string> MemoryRegistry::GetValueNames() {
 std::string MemoryRegistry::ReadString(std::string_view name) {
     if (m_open == nullptr) return {};
     for (const Value& v : m_open->values) {
-        if (!AnsiSameText(v.name, name)) continue;
+        if (!SameValueName(v.name, name)) continue;
         if (v.data.empty()) return {};
         if (v.type != rtString && v.type != rtExpandString) throw RegistryError::InvalidDataType(name);
         return v.data.substr(0, v.data.find('\0'));
