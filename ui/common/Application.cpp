@@ -74,13 +74,13 @@ void TApplication::HandleException(std::exception_ptr failure) noexcept
 void TApplication::ShowMessage(std::string_view text)
 {
     TForm* owner = m_mainForm != nullptr && !m_mainForm->IsClosed() ? m_mainForm : nullptr;
-    m_system.MessageBox(owner, text, m_title, TMessageBoxKind::mbPlain);
+    m_system.ShowMessageBox(owner, text, m_title, TMessageBoxKind::mbPlain);
 }
 
 TModalResult TApplication::Confirm(std::string_view text)
 {
     TForm* owner = m_mainForm != nullptr && !m_mainForm->IsClosed() ? m_mainForm : nullptr;
-    return m_system.MessageBox(owner, text, m_title, TMessageBoxKind::mbConfirm);
+    return m_system.ShowMessageBox(owner, text, m_title, TMessageBoxKind::mbConfirm);
 }
 
 void TApplication::ShellOpen(std::string_view target)

@@ -63,6 +63,8 @@ TForm::~TForm()
     m_peer.reset();
 }
 
+void TForm::Paint(ICanvas& canvas) { canvas.FillRect(ClientRect(), BackgroundColor()); }
+
 IWindowSystem& TForm::System() const { return m_app.System(); }
 
 void TForm::CenterOnScreen()

@@ -125,7 +125,7 @@ std::unique_ptr<ITimerPeer> THeadlessWindowSystem::CreateTimerPeer(TTimer& timer
 
 std::unique_ptr<IHintPeer> THeadlessWindowSystem::CreateHintPeer() { return std::make_unique<THintPeer>(*this); }
 
-TModalResult THeadlessWindowSystem::MessageBox(TForm*, std::string_view text, std::string_view caption,
+TModalResult THeadlessWindowSystem::ShowMessageBox(TForm*, std::string_view text, std::string_view caption,
                                                TMessageBoxKind kind)
 {
     TShownMessageBox box{std::string(text), std::string(caption), kind, TModalResult::mrNone};

@@ -26,6 +26,8 @@ public:
     ~TForm() override;
 
     TForm* Form() override { return this; }
+    // Fills the client area with the form's colour.
+    void Paint(ICanvas& canvas) override;
     TApplication& Application() const { return m_app; }
     IWindowSystem& System() const;
     const std::string& ClassName() const { return m_className; }

@@ -36,7 +36,7 @@ public:
     virtual bool ChildWindowsReceiveInput() const = 0;
 
     // Shows a modal message box and returns the answer.
-    virtual TModalResult MessageBox(TForm* owner, std::string_view text, std::string_view caption,
+    virtual TModalResult ShowMessageBox(TForm* owner, std::string_view text, std::string_view caption,
                                     TMessageBoxKind kind) = 0;
     // Asks the shell to perform the verb "Open" on target (a document, URL or
     // "mailto:" link), shown normally (show command 5); the result is not reported.

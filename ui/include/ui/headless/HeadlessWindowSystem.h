@@ -47,7 +47,7 @@ public:
     std::unique_ptr<ITimerPeer> CreateTimerPeer(TTimer& timer) override;
     std::unique_ptr<IHintPeer> CreateHintPeer() override;
     bool ChildWindowsReceiveInput() const override { return false; }
-    TModalResult MessageBox(TForm* owner, std::string_view text, std::string_view caption,
+    TModalResult ShowMessageBox(TForm* owner, std::string_view text, std::string_view caption,
                             TMessageBoxKind kind) override;
     void ShellOpen(TForm* owner, std::string_view target) override;
     bool ActivateWindow(std::string_view className, std::string_view title) override;
