@@ -46,9 +46,13 @@ void TApplication::ProcessMessages()
 
 bool TApplication::HandleMessage()
 {
-    bool handled = false;
-    Guard([&] { handled = m_system.HandleMessage(); });
-    return handled;
+    try {
+        return m_system.HandleMessage();
+    } catch (...) {
+        // A message was taken and its handling failed: report it and go on.
+        HandleException(std::current_exception());
+        return true;
+    }
 }
 
 void TApplication::HandleException(std::exception_ptr failure) noexcept
