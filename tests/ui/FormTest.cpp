@@ -105,6 +105,48 @@ TEST_F(FormTest, OwnHintWindowOpensAndClosesAtItsPlace)
     EXPECT_FALSE(system.Hint().shown);
 }
 
+TEST_F(FormTest, ScrollBarClampsAndTheWheelScrollsTheControlUnderThePointer)
+{
+    auto& list = form.Add<TPanel>();
+    list.SetBounds(0, 0, 200, 100);
+    auto& inner = list.Add<TButton>();  // no scroll bar: passes the wheel on
+    inner.SetBounds(10, 10, 50, 20);
+    int scrolls = 0;
+    list.OnScroll = [&](TControl&) { ++scrolls; };
+
+    list.SetScroll({1000, 100, 2000, 16});
+    EXPECT_EQ(list.Scroll().position, 900);
+    EXPECT_TRUE(list.Scroll().Visible());
+    EXPECT_EQ(list.ClientRect(), (TRect{0, 0, 200 - kScrollBarWidth, 100}));
+
+    struct Case {
+        const char* name;
+        int delta;
+        int expected;
+    };
+    const Case cases[] = {
+        {"one notch up: three lines", 120, 852},
+        {"two notches down, stops at the end", -240, 900},
+        {"far up stops at the top", 120 * 100, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        system.Wheel(form, {20, 20}, c.delta);  // over the button
+        EXPECT_EQ(list.Scroll().position, c.expected);
+    }
+    system.ScrollTo(list, 450);
+    EXPECT_EQ(list.Scroll().position, 450);
+    EXPECT_EQ(scrolls, 4);
+    system.ScrollTo(list, 450);  // no move, no event
+    EXPECT_EQ(scrolls, 4);
+
+    list.SetScroll({80, 100, 0, 16});  // everything fits: no bar
+    EXPECT_FALSE(list.Scroll().Visible());
+    EXPECT_EQ(list.ClientRect().Width(), 200);
+    system.Wheel(form, {20, 20}, -120);
+    EXPECT_EQ(list.Scroll().position, 0);
+}
+
 class FocusTest : public HeadlessFixture {
 protected:
     FocusTest()

@@ -190,6 +190,36 @@ void TControl::Click()
 
 bool TControl::KeyDown(const TKeyEvent&) { return false; }
 
+bool TControl::MouseWheel(const TMouseWheelEvent& e)
+{
+    if (!m_scroll.Visible()) return false;
+    constexpr int kLinesPerNotch = 3;
+    constexpr int kNotch = 120;
+    ScrollTo(m_scroll.position - e.delta * kLinesPerNotch * m_scroll.line / kNotch);
+    return true;
+}
+
+void TControl::SetScroll(const TScrollInfo& scroll)
+{
+    TScrollInfo clamped = scroll;
+    clamped.position = std::clamp(scroll.position, 0, clamped.MaxPosition());
+    if (clamped == m_scroll) return;
+    const bool barChanged = clamped.Visible() != m_scroll.Visible();
+    m_scroll = clamped;
+    if (m_peer) m_peer->ScrollChanged();
+    if (barChanged) BoundsChanged();  // the client area changed
+}
+
+void TControl::ScrollTo(int position)
+{
+    position = std::clamp(position, 0, m_scroll.MaxPosition());
+    if (position == m_scroll.position) return;
+    m_scroll.position = position;
+    if (m_peer) m_peer->ScrollChanged();
+    Invalidate();
+    if (OnScroll) OnScroll(*this);
+}
+
 void TControl::FocusChanged(bool focused)
 {
     if (focused) {

@@ -218,6 +218,20 @@ void TForm::RouteMouseUp(TControl& target, const TMouseEvent& e)
     if (click) m_app.Guard([&] { c->Click(); });
 }
 
+void TForm::RouteMouseWheel(TControl& target, const TMouseWheelEvent& e)
+{
+    TPoint p = e.client;
+    TControl* c = &Deepest(target, p);
+    for (; c != nullptr; c = c->Parent()) {
+        if (!EnabledWithAncestors(*c)) continue;
+        TMouseWheelEvent local = e;
+        local.client = Translate(target, *c, e.client);
+        bool used = false;
+        m_app.Guard([&] { used = c->MouseWheel(local); });
+        if (used) return;
+    }
+}
+
 void TForm::MouseLeftForm()
 {
     if (m_captured == nullptr) SetHover(nullptr, {});

@@ -235,6 +235,20 @@ void THeadlessWindowSystem::MouseMove(TForm& form, TPoint formClient)
 
 void THeadlessWindowSystem::MouseLeave(TForm& form) { form.MouseLeftForm(); }
 
+void THeadlessWindowSystem::Wheel(TForm& form, TPoint formClient, int delta)
+{
+    form.RouteMouseWheel(form, TMouseWheelEvent{formClient, delta, ssNone});
+}
+
+void THeadlessWindowSystem::ScrollTo(TControl& control, int position)
+{
+    TForm* form = control.Form();
+    if (form != nullptr)
+        form->Application().Guard([&] { control.ScrollTo(position); });
+    else
+        control.ScrollTo(position);
+}
+
 void THeadlessWindowSystem::Click(TForm& form, TPoint formClient)
 {
     MouseMove(form, formClient);

@@ -232,6 +232,7 @@ protected:
     }
     void Paint();
     void MouseLeft();
+    void ScrollByUser(UINT request);
 
     TWin32WindowSystem& m_system;
     TControl& m_control;
@@ -261,6 +262,31 @@ void TWindow::Paint()
         DeleteDC(memory);
     }
     EndPaint(m_hwnd, &ps);
+}
+
+void TWindow::ScrollByUser(UINT request)
+{
+    const TScrollInfo& scroll = m_control.Scroll();
+    int position = scroll.position;
+    switch (request) {
+    case SB_LINEUP: position -= scroll.line; break;
+    case SB_LINEDOWN: position += scroll.line; break;
+    case SB_PAGEUP: position -= scroll.page; break;
+    case SB_PAGEDOWN: position += scroll.page; break;
+    case SB_TOP: position = 0; break;
+    case SB_BOTTOM: position = scroll.MaxPosition(); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(m_hwnd, SB_VERT, &info);
+        position = info.nTrackPos;
+        break;
+    }
+    default: return;
+    }
+    Guarded([&] { m_control.ScrollTo(position); });
 }
 
 void TWindow::MouseLeft()
@@ -317,6 +343,24 @@ LRESULT TWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSELEAVE:
         MouseLeft();
         return 0;
+    case WM_MOUSEWHEEL:
+        if (form != nullptr) {
+            // The wheel goes to the window under the pointer, not the one with the focus.
+            POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            TWindow* target = FromHwnd(WindowFromPoint(screen));
+            if (target == nullptr || target->Control().Form() != form) target = this;
+            ScreenToClient(target->Hwnd(), &screen);
+            const TMouseWheelEvent e{{target->Unscale(screen.x), target->Unscale(screen.y)},
+                                     static_cast<short>(HIWORD(wParam)), CurrentShift()};
+            form->RouteMouseWheel(target->Control(), e);
+        }
+        return 0;
+    case WM_VSCROLL:
+        if (lParam == 0) {
+            ScrollByUser(LOWORD(wParam));
+            return 0;
+        }
+        break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && form != nullptr) {
             ::SetCursor(m_system.CursorHandle(form->CurrentCursor()));
@@ -389,6 +433,20 @@ public:
     void Invalidate(const TRect& r) override { TWindow::Invalidate(r); }
     void TakeFocus() override { TWindow::TakeFocus(); }
     void CaptureMouse(bool capture) override { TWindow::CaptureMouse(capture); }
+    void ScrollChanged() override
+    {
+        if (m_hwnd == nullptr) return;
+        const TScrollInfo& scroll = m_control.Scroll();
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.nMin = 0;
+        info.nMax = scroll.Visible() ? scroll.range - 1 : 0;
+        info.nPage = scroll.Visible() ? static_cast<UINT>(scroll.page) : 0;
+        info.nPos = scroll.position;
+        SetScrollInfo(m_hwnd, SB_VERT, &info, TRUE);
+        ShowScrollBar(m_hwnd, SB_VERT, scroll.Visible() ? TRUE : FALSE);
+    }
 };
 
 // The system's EDIT or COMBOBOX window as an in-place editor. Keys reach the

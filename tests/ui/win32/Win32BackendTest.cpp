@@ -47,6 +47,15 @@ UINT FindMenuItem(HMENU menu, const std::wstring& text)
     return 0;
 }
 
+// The screen's resolution, which the layout is scaled to.
+int ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 std::wstring TextOf(HWND hwnd)
 {
     wchar_t buffer[512] = {};
@@ -97,9 +106,7 @@ TEST_F(Win32Backend, FormIsATopLevelWindowOfItsClassWithTheClientSize)
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(FindWindowW(L"TPelmiraUiDemo", L"Pelmira UI Demo"), hwnd);
     EXPECT_TRUE(IsWindowVisible(hwnd));
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = ScreenDpi();
     // The layout is in 96-per-inch pixels, scaled to the screen's resolution.
     RECT client;
     GetClientRect(hwnd, &client);
@@ -263,6 +270,98 @@ TEST_F(Win32Backend, EditorsAreNativeAndFollowTheirText)
     SendMessageW(edit, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(form.FocusedControl(), &form.combo);
     EXPECT_TRUE(GetFocus() == combo || GetParent(GetFocus()) == combo);
+}
+
+// The visible top-level window of class cls belonging to this thread, or nullptr.
+HWND FindThreadWindow(const std::wstring& cls)
+{
+    struct Search {
+        std::wstring cls;
+        HWND found = nullptr;
+    } search{cls};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            GetClassNameW(hwnd, name, 64);
+            if (s->cls == name && IsWindowVisible(hwnd)) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(Win32Backend, WindowlessShapeShowsItsHintUnderTheMouse)
+{
+    HWND bar = TWin32WindowSystem::WindowOf(form.bar);
+    ASSERT_NE(bar, nullptr);
+    const int dpi = ScreenDpi();
+    SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(MulDiv(402, dpi, 96), MulDiv(12, dpi, 96)));
+    EXPECT_EQ(form.HoverControl(), &form.light);
+    HWND hint = FindThreadWindow(L"PelmiraHint");
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(TextOf(hint), L"Not connected");
+    SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(MulDiv(200, dpi, 96), MulDiv(12, dpi, 96)));
+    EXPECT_EQ(form.HoverControl(), &form.bar);
+    EXPECT_EQ(FindThreadWindow(L"PelmiraHint"), nullptr);
+}
+
+TEST_F(Win32Backend, PaintedFormShowsOnTheScreen)
+{
+    UpdateWindow(FormWindow());
+    PumpUntil(app, [] { return false; }, 200);
+    HWND bar = TWin32WindowSystem::WindowOf(form.bar);
+    const int dpi = ScreenDpi();
+    HDC screenDc = GetDC(nullptr);
+    POINT light{MulDiv(403, dpi, 96), MulDiv(13, dpi, 96)};
+    POINT barBackground{MulDiv(300, dpi, 96), MulDiv(12, dpi, 96)};
+    ClientToScreen(bar, &light);
+    ClientToScreen(bar, &barBackground);
+    const COLORREF lightColor = GetPixel(screenDc, light.x, light.y);
+    const COLORREF background = GetPixel(screenDc, barBackground.x, barBackground.y);
+    ReleaseDC(nullptr, screenDc);
+    EXPECT_TRUE(lightColor == RGB(155, 159, 166) || lightColor == RGB(102, 146, 206)) << std::hex << lightColor;
+    EXPECT_EQ(background, GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(Win32Backend, CustomWindowsCarryANativeScrollBar)
+{
+    HWND bar = TWin32WindowSystem::WindowOf(form.bar);
+    form.bar.SetScroll({400, 25, 0, 10});
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(bar, SB_VERT, &info));
+    EXPECT_EQ(info.nMax, 399);
+    EXPECT_EQ(info.nPage, 25u);
+    SendMessageW(bar, WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(bar, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(form.bar.Scroll().position, 35);
+    GetScrollInfo(bar, SB_VERT, &info);
+    EXPECT_EQ(info.nPos, 35);
+    SendMessageW(bar, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(form.bar.Scroll().position, 375);
+    form.bar.SetScroll({});
+}
+
+TEST_F(Win32Backend, KeysInTheNativeEditReachItsHandlerFirst)
+{
+    std::vector<TKey> keys;
+    form.edit.OnKeyDown = [&](TEdit&, const TKeyEvent& e) {
+        keys.push_back(e.key);
+        return e.key == TKey::kEnter || e.key == TKey::kDown;
+    };
+    HWND edit = TWin32WindowSystem::WindowOf(form.edit);
+    form.edit.SetFocus();
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(keys, (std::vector<TKey>{TKey::kEnter, TKey::kDown, TKey::kEscape}));
+    EXPECT_EQ(form.FocusedControl(), &form.edit);
 }
 
 TEST(GdiCanvas, DrawsIntoAMemoryDcAndPixelsReadBack)

@@ -19,6 +19,24 @@ namespace ui {
 class TForm;
 
 // What kind of window a control has on a window system with child windows.
+// A control's vertical scroll bar: the content is range pixels high, page of
+// them show, and the first shown is position (0 to range - page). The bar
+// shows while range > page; the user's line step is line pixels.
+struct TScrollInfo {
+    int range = 0;
+    int page = 0;
+    int position = 0;
+    int line = 16;
+    // The largest position (0 when everything fits).
+    int MaxPosition() const { return range > page ? range - page : 0; }
+    // Whether the bar shows.
+    bool Visible() const { return page > 0 && range > page; }
+    friend bool operator==(const TScrollInfo&, const TScrollInfo&) = default;
+};
+
+// The width of a vertical scroll bar in logical pixels.
+constexpr int kScrollBarWidth = 17;
+
 enum class TWindowKind {
     wkNone,       // windowless: drawn by and hit-tested in its parent (must have no children)
     wkCustom,     // a custom-drawn child window whose window text is WindowText()
@@ -63,8 +81,11 @@ public:
     const TRect& Bounds() const { return m_bounds; }
     void SetBounds(const TRect& bounds);
     void SetBounds(int left, int top, int width, int height) { SetBounds(TRect::FromSize(left, top, width, height)); }
-    // The client rectangle: (0, 0) to the control's size.
-    TRect ClientRect() const { return {0, 0, m_bounds.Width(), m_bounds.Height()}; }
+    // The client rectangle: (0, 0) to the control's size, less a showing scroll bar.
+    TRect ClientRect() const
+    {
+        return {0, 0, m_bounds.Width() - (m_scroll.Visible() ? kScrollBarWidth : 0), m_bounds.Height()};
+    }
     // Converts a point of this control's client space to the form's client space.
     TPoint ClientToForm(TPoint client) const;
 
@@ -128,6 +149,9 @@ public:
     virtual void MouseLeave();
     // A left-button press and release on the control: runs OnClick.
     virtual void Click();
+    // The mouse wheel turned over the control; returns whether it used it
+    // (unused turns go to the parent). By default scrolls by three lines.
+    virtual bool MouseWheel(const TMouseWheelEvent& e);
     // A key while the control has the focus; returns whether the control used it.
     virtual bool KeyDown(const TKeyEvent& e);
     // The control received (true) or lost (false) the keyboard focus: runs OnEnter / OnExit.
@@ -144,6 +168,14 @@ public:
     // The child whose bounds hold p (client coordinates), topmost first;
     // only windowless children unless withWindows. nullptr when none.
     TControl* ChildAt(TPoint client, bool withWindows) const;
+
+    // The vertical scroll bar; setting it clamps the position into range.
+    const TScrollInfo& Scroll() const { return m_scroll; }
+    void SetScroll(const TScrollInfo& scroll);
+    // Moves the content to position (clamped), as the user's scrolling does:
+    // stores it, redraws and runs OnScroll when it changed.
+    virtual void ScrollTo(int position);
+    std::function<void(TControl&)> OnScroll;
 
     std::function<void(TControl&)> OnClick;
     std::function<void(TControl&)> OnEnter;
@@ -180,6 +212,7 @@ private:
     bool m_showHint = false;
     bool m_tabStop = false;
     bool m_parentFont = true;
+    TScrollInfo m_scroll;
 };
 
 }  // namespace ui

@@ -21,6 +21,13 @@ struct TMouseEvent {
     TShiftState shift = ssNone;
 };
 
+// A turn of the mouse wheel over a control.
+struct TMouseWheelEvent {
+    TPoint client;   // pointer position in the receiving control's client coordinates
+    int delta = 0;   // positive away from the user; 120 per notch
+    TShiftState shift = ssNone;
+};
+
 // Keys the controls react to; every other key arrives as kOther.
 enum class TKey {
     kOther,

@@ -67,6 +67,9 @@ public:
     void RouteMouseDown(TControl& target, const TMouseEvent& e);
     void RouteMouseMove(TControl& target, const TMouseEvent& e);
     void RouteMouseUp(TControl& target, const TMouseEvent& e);
+    // The mouse wheel turned over target: the control under the pointer gets
+    // it, or the nearest ancestor that uses it.
+    void RouteMouseWheel(TControl& target, const TMouseWheelEvent& e);
     // The mouse left the form's windows.
     void MouseLeftForm();
     // A key for the focused control: Tab and Shift+Tab move the focus; other

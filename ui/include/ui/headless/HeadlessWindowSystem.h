@@ -96,6 +96,10 @@ public:
     void MouseUp(TForm& form, TPoint formClient, TMouseButton button = TMouseButton::mbLeft);
     void MouseMove(TForm& form, TPoint formClient);
     void MouseLeave(TForm& form);
+    // Turns the wheel at formClient by delta (120 per notch, positive away from the user).
+    void Wheel(TForm& form, TPoint formClient, int delta);
+    // The user drags control's scroll bar to position.
+    void ScrollTo(TControl& control, int position);
     // A left-button press and release at formClient.
     void Click(TForm& form, TPoint formClient);
     // A left click in the middle of control (which must be on a form).
