@@ -139,7 +139,8 @@ TEST_F(ControlsTest, ControlsTakeTheFormsFontUntilTheyGetTheirOwn)
     EXPECT_EQ(label.Font().face, u"Trebuchet MS");
 
     label.SetEnabled(false);
-    const auto* drawn = PaintForm().FindText(u"Program:");
+    const auto canvas = PaintForm();
+    const auto* drawn = canvas.FindText(u"Program:");
     ASSERT_NE(drawn, nullptr);
     EXPECT_EQ(drawn->font.color, clGrayText);
     EXPECT_EQ(drawn->font.pixelHeight, 16);
