@@ -11,8 +11,6 @@
 
 namespace ui::win32 {
 
-class TTimerWindowPeer;
-
 // The Win32 backend: forms are top-level windows with native menus, every
 // control with text is a custom-drawn child window (double-buffered GDI) whose
 // window text is the control's text, editors are the system's EDIT and
@@ -47,24 +45,22 @@ public:
     HCURSOR CursorHandle(TCursor cursor) const;
     // The cursor last asked for.
     TCursor CurrentCursor() const { return m_cursor; }
-    // Registers a window class of ours once.
-    void RegisterClassOnce(const std::wstring& name, UINT style);
+    // Registers a window class of ours with its window procedure, once.
+    void RegisterClassOnce(const std::wstring& name, UINT style, WNDPROC procedure);
     // The hidden window that receives the timers' messages.
     HWND TimerWindow() const { return m_timerWindow; }
-    // Timers by their id on the timer window.
-    std::map<UINT_PTR, TTimerWindowPeer*>& Timers() { return m_timers; }
+    // Running timers by their id on the timer window.
+    std::map<UINT_PTR, TTimer*>& Timers() { return m_timers; }
     UINT_PTR NextTimerId() { return m_nextTimerId++; }
 
 private:
     std::set<std::wstring> m_classes;
-    std::map<UINT_PTR, TTimerWindowPeer*> m_timers;
+    std::map<UINT_PTR, TTimer*> m_timers;
     HWND m_timerWindow = nullptr;
     HCURSOR m_hand = nullptr;
     TCursor m_cursor = TCursor::crDefault;
     UINT_PTR m_nextTimerId = 1;
     bool m_quit = false;
 };
-
-// A resolution-independent ICanvas for the control windows' painting lives in GdiCanvas.h.
 
 }  // namespace ui::win32
