@@ -83,6 +83,8 @@ public:
             return 0;
         }
         if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+        // Destroyed with its owner form: forget the handle.
+        if (self != nullptr && message == WM_NCDESTROY) self->m_hwnd = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 

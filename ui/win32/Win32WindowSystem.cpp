@@ -112,8 +112,18 @@ void TWin32WindowSystem::ShellOpen(TForm* owner, std::string_view target)
 {
     constexpr int kShowNormally = 5;  // SW_SHOW
     const std::wstring wideTarget = AnsiToWide(target);
-    ShellExecuteW(owner != nullptr ? WindowOf(*owner) : nullptr, L"Open", wideTarget.c_str(), L"", L"",
-                  kShowNormally);
+    // The extended call with "no UI": a target the shell cannot open is not
+    // reported to the user, here or by the shell.
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = owner != nullptr ? WindowOf(*owner) : nullptr;
+    info.lpVerb = L"Open";
+    info.lpFile = wideTarget.c_str();
+    info.lpParameters = L"";
+    info.lpDirectory = L"";
+    info.nShow = kShowNormally;
+    ShellExecuteExW(&info);
 }
 
 bool TWin32WindowSystem::ActivateWindow(std::string_view className, std::string_view title)

@@ -364,6 +364,14 @@ TEST_F(Win32Backend, KeysInTheNativeEditReachItsHandlerFirst)
     EXPECT_EQ(form.FocusedControl(), &form.edit);
 }
 
+TEST_F(Win32Backend, ShellOpenOfAMissingDocumentReportsNothing)
+{
+    app.ShellOpen("Z:\\no\\such\\folder\\pelmira-missing.txt");
+    PumpUntil(app, [] { return false; }, 300);
+    EXPECT_EQ(FindThreadWindow(L"#32770"), nullptr);
+    EXPECT_FALSE(app.Terminated());
+}
+
 TEST(GdiCanvas, DrawsIntoAMemoryDcAndPixelsReadBack)
 {
     HDC screen = GetDC(nullptr);
