@@ -32,7 +32,6 @@ public:
         if (m_hwnd == nullptr) return;
         if (m_form.Visible()) {
             ShowWindow(m_hwnd, SW_SHOW);
-            SetForegroundWindow(m_hwnd);
             UpdateWindow(m_hwnd);
         } else {
             ShowWindow(m_hwnd, SW_HIDE);
