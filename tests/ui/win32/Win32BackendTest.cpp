@@ -120,6 +120,31 @@ TEST_F(Win32Backend, FormIsATopLevelWindowOfItsClassWithTheClientSize)
     EXPECT_EQ(link.right - link.left, MulDiv(128, dpi, 96) - MulDiv(8, dpi, 96));
 }
 
+TEST_F(Win32Backend, LayoutFollowsAChangeOfResolution)
+{
+    // What the system sends when the window moves to a monitor of 192 dots per inch.
+    RECT window;
+    GetWindowRect(FormWindow(), &window);
+    RECT suggested{window.left, window.top, window.left + 2 * (window.right - window.left),
+                   window.top + 2 * (window.bottom - window.top)};
+    SendMessageW(FormWindow(), 0x02E0, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT client;
+    GetClientRect(FormWindow(), &client);
+    EXPECT_EQ(client.right, 840);
+    EXPECT_EQ(client.bottom, 480);
+    RECT button;
+    GetWindowRect(TWin32WindowSystem::WindowOf(form.button), &button);
+    MapWindowPoints(nullptr, FormWindow(), reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_EQ(button.left, 660);
+    EXPECT_EQ(button.top, 400);
+    EXPECT_EQ(button.right - button.left, 150);
+    // Input comes back in layout pixels: a click at the device position of the link hits it.
+    HWND link = TWin32WindowSystem::WindowOf(form.link);
+    SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 10));
+    SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));
+    EXPECT_EQ(form.Clicks(), 1);
+}
+
 TEST_F(Win32Backend, MenuItemsAreFoundByTextAndClickedWithWmCommand)
 {
     HWND hwnd = FormWindow();
