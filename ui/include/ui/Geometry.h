@@ -35,7 +35,8 @@ struct TRect {
     constexpr bool Contains(TPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
     // The same rectangle moved by (dx, dy).
     constexpr TRect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    // The same rectangle shrunk by dx on the left and right and dy on the top and bottom.
+    // The same rectangle grown by dx on the left and right and dy on the top and bottom
+    // (shrunk for negative values).
     constexpr TRect Inflate(int dx, int dy) const { return {left - dx, top - dy, right + dx, bottom + dy}; }
     // The common part of both rectangles; an empty rectangle when they do not meet.
     constexpr TRect Intersect(const TRect& o) const
