@@ -2,8 +2,8 @@
 
 namespace net {
 
-void TAuthentication::SetPassword(const std::string& password) { m_params.SetValue("Password", password); }
+void TNetAuthentication::SetPassword(const std::string& password) { m_params.SetValue("Password", password); }
 
-void TAuthentication::SetUsername(const std::string& username) { m_params.SetValue("Username", username); }
+void TNetAuthentication::SetUsername(const std::string& username) { m_params.SetValue("Username", username); }
 
 }  // namespace net

@@ -22,7 +22,7 @@ bool AuthTextEqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-void TAuthenticationParams::SetValue(const std::string& name, const std::string& value) {
+void TNetAuthenticationParams::SetValue(const std::string& name, const std::string& value) {
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
         if (!AuthTextEqualsNoCase(it->first, name)) continue;
         if (value.empty())
@@ -34,7 +34,7 @@ void TAuthenticationParams::SetValue(const std::string& name, const std::string&
     if (!value.empty()) m_entries.emplace_back(name, value);
 }
 
-std::string TAuthenticationParams::Value(std::string_view name) const {
+std::string TNetAuthenticationParams::Value(std::string_view name) const {
     for (const auto& entry : m_entries)
         if (AuthTextEqualsNoCase(entry.first, name)) return TrimAuthText(entry.second);
     return std::string();

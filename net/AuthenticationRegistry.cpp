@@ -12,28 +12,31 @@ std::string AlreadyRegisteredMessage(const std::string& className) {
     return text.replace(text.find("%s"), 2, className);
 }
 
-std::unique_ptr<TAuthentication> MakeBasic() { return std::make_unique<TBasicAuthentication>(); }
+std::unique_ptr<TNetAuthentication> MakeBasic() { return std::make_unique<TNetBasicAuthentication>(); }
 
 }  // namespace
 
 ENetAlreadyRegisteredAuthenticationMethod::ENetAlreadyRegisteredAuthenticationMethod(const std::string& className)
     : std::runtime_error(AlreadyRegisteredMessage(className)) {}
 
-TAuthenticationRegistry::TAuthenticationRegistry() { m_entries.push_back({"Basic", "TBasicAuthentication", MakeBasic}); }
+TNetAuthenticationRegistry::TNetAuthenticationRegistry() {
+    m_entries.push_back({"Basic", "TNetBasicAuthentication", MakeBasic});
+}
 
-TAuthenticationRegistry& TAuthenticationRegistry::Instance() {
-    static TAuthenticationRegistry registry;
+TNetAuthenticationRegistry& TNetAuthenticationRegistry::Instance() {
+    static TNetAuthenticationRegistry registry;
     return registry;
 }
 
-void TAuthenticationRegistry::Register(const std::string& scheme, const std::string& className, TFactory factory) {
+void TNetAuthenticationRegistry::Register(const std::string& scheme, const std::string& className, TFactory factory) {
     std::lock_guard lock(m_lock);
     for (const TEntry& entry : m_entries)
-        if (AuthTextEqualsNoCase(entry.scheme, scheme)) throw ENetAlreadyRegisteredAuthenticationMethod(entry.className);
+        if (AuthTextEqualsNoCase(entry.scheme, scheme))
+            throw ENetAlreadyRegisteredAuthenticationMethod(entry.className);
     m_entries.push_back({scheme, className, factory});
 }
 
-void TAuthenticationRegistry::Unregister(const std::string& scheme) {
+void TNetAuthenticationRegistry::Unregister(const std::string& scheme) {
     std::lock_guard lock(m_lock);
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
         if (AuthTextEqualsNoCase(it->scheme, scheme)) {
@@ -43,14 +46,14 @@ void TAuthenticationRegistry::Unregister(const std::string& scheme) {
     }
 }
 
-bool TAuthenticationRegistry::IsRegistered(const std::string& scheme) const {
+bool TNetAuthenticationRegistry::IsRegistered(const std::string& scheme) const {
     std::lock_guard lock(m_lock);
     for (const TEntry& entry : m_entries)
         if (AuthTextEqualsNoCase(entry.scheme, scheme)) return true;
     return false;
 }
 
-std::unique_ptr<TAuthentication> TAuthenticationRegistry::Create(const std::string& scheme) const {
+std::unique_ptr<TNetAuthentication> TNetAuthenticationRegistry::Create(const std::string& scheme) const {
     std::lock_guard lock(m_lock);
     for (const TEntry& entry : m_entries)
         if (AuthTextEqualsNoCase(entry.scheme, scheme)) return entry.factory();

@@ -10,20 +10,21 @@ std::string SchemeOf(const std::string& challenge) { return challenge.substr(0, 
 
 }  // namespace
 
-TAuthenticationState::TAuthenticationState(TAuthTarget target, const TAuthenticationRegistry& registry)
+TNetAuthenticationState::TNetAuthenticationState(TNetAuthTarget target, const TNetAuthenticationRegistry& registry)
     : m_target(target), m_registry(registry) {}
 
-std::string TAuthenticationState::HeaderValue(const TAuthenticationCredentials& credentials, TAuthRoute route) {
+std::string TNetAuthenticationState::HeaderValue(const TNetAuthenticationCredentials& credentials,
+                                                 TNetAuthRoute route) {
     if (m_target == atProxy && route != rtViaProxy) return std::string();
     if (m_object) return m_object->Authentication();
     if (!credentials.BasicAuthentication) return std::string();
-    m_object = std::make_unique<TBasicAuthentication>();
+    m_object = std::make_unique<TNetBasicAuthentication>();
     m_object->SetUsername(credentials.Username);
     m_object->SetPassword(credentials.Password);
     return m_object->Authentication();
 }
 
-bool TAuthenticationState::RunSteps(TAuthenticationCredentials& credentials) {
+bool TNetAuthenticationState::RunSteps(TNetAuthenticationCredentials& credentials) {
     m_object->SetUsername(credentials.Username);
     m_object->SetPassword(credentials.Password);
     switch (m_object->Next()) {
@@ -35,7 +36,7 @@ bool TAuthenticationState::RunSteps(TAuthenticationCredentials& credentials) {
             break;
     }
     if (!m_handler) return false;
-    TAuthenticationCredentials supplied = credentials;
+    TNetAuthenticationCredentials supplied = credentials;
     if (!m_handler(*m_object, supplied)) return false;
     credentials.Username = supplied.Username;
     credentials.Password = supplied.Password;
@@ -45,35 +46,37 @@ bool TAuthenticationState::RunSteps(TAuthenticationCredentials& credentials) {
     return true;
 }
 
-TChallengeAnswer TAuthenticationState::Challenge(const std::vector<std::string>& challenges,
-                                                 TAuthenticationCredentials& credentials, int maxRetries) {
-    bool approve = false;
-    if (m_retries < maxRetries) {
-        ++m_retries;
-        if (!m_object) {
-            if (m_target == atProxy) {
-                if (!challenges.empty()) m_object = m_registry.Create(SchemeOf(challenges.front()));
-            } else {
-                for (const std::string& challenge : challenges) {
-                    m_object = m_registry.Create(SchemeOf(challenge));
-                    if (m_object) break;
-                }
+TNetChallengeAnswer TNetAuthenticationState::Answer(const std::vector<std::string>& challenges,
+                                                    TNetAuthenticationCredentials& credentials) {
+    if (!m_object) {
+        if (m_target == atProxy) {
+            if (!challenges.empty()) m_object = m_registry.Create(SchemeOf(challenges.front()));
+        } else {
+            for (const std::string& challenge : challenges) {
+                m_object = m_registry.Create(SchemeOf(challenge));
+                if (m_object) break;
             }
         }
-        const bool mayApprove = m_target == atProxy
-                                    ? static_cast<bool>(m_handler)
-                                    : (m_handler || !TrimAuthText(credentials.Password).empty());
-        if (m_object && mayApprove) {
-            m_object->SetChallenges(challenges);
-            approve = RunSteps(credentials);
-        }
     }
-    if (approve) return caRetry;
-    if (m_object) m_object->Reset();
-    return caRefuse;
+    const bool mayApprove =
+        m_target == atProxy ? static_cast<bool>(m_handler) : (m_handler || !TrimAuthText(credentials.Password).empty());
+    if (!m_object || !mayApprove) return caRefuse;
+    m_object->SetChallenges(challenges);
+    return RunSteps(credentials) ? caRetry : caRefuse;
 }
 
-void TAuthenticationState::Disconnected() {
+TNetChallengeAnswer TNetAuthenticationState::Challenge(const std::vector<std::string>& challenges,
+                                                       TNetAuthenticationCredentials& credentials, int maxRetries) {
+    TNetChallengeAnswer answer = caRefuse;
+    if (m_retries < maxRetries) {
+        ++m_retries;
+        answer = Answer(challenges, credentials);
+    }
+    if (answer == caRefuse) ResetObject();
+    return answer;
+}
+
+void TNetAuthenticationState::Disconnected() {
     if (!m_object || m_object->CurrentStep() != m_object->Steps()) return;
     if (m_target == atServer)
         m_object.reset();

@@ -8,12 +8,13 @@ namespace {
 constexpr std::string_view kScheme = "Basic";
 
 bool StartsWithScheme(const std::string& line) {
-    return line.size() >= kScheme.size() && AuthTextEqualsNoCase(std::string_view(line).substr(0, kScheme.size()), kScheme);
+    return line.size() >= kScheme.size() &&
+           AuthTextEqualsNoCase(std::string_view(line).substr(0, kScheme.size()), kScheme);
 }
 
 }  // namespace
 
-void TBasicAuthentication::ReadChallenge() {
+void TNetBasicAuthentication::ReadChallenge() {
     for (const std::string& line : Challenges()) {
         if (!StartsWithScheme(line)) continue;
         const std::size_t space = line.find(' ');
@@ -38,13 +39,13 @@ void TBasicAuthentication::ReadChallenge() {
     }
 }
 
-TAuthWhatsNext TBasicAuthentication::Next() {
+TNetAuthWhatsNext TNetBasicAuthentication::Next() {
     ReadChallenge();
     if (m_currentStep != 0) return wnFail;
     return Username().empty() ? wnAskTheProgram : wnDoRequest;
 }
 
-std::string TBasicAuthentication::Authentication() {
+std::string TNetBasicAuthentication::Authentication() {
     return std::string(kScheme) + " " + EncodeBase64(Username() + ":" + Password());
 }
 

@@ -5,7 +5,7 @@
 namespace net {
 namespace {
 
-class TSystemCookieClock final : public TCookieClock {
+class TSystemCookieClock final : public TNetCookieClock {
 public:
     std::int64_t Now() const override {
         return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
@@ -15,7 +15,7 @@ public:
 
 }  // namespace
 
-const TCookieClock& TCookieClock::System() {
+const TNetCookieClock& TNetCookieClock::System() {
     static const TSystemCookieClock clock;
     return clock;
 }

@@ -6,21 +6,21 @@
 
 namespace net {
 
-std::optional<std::size_t> TCookieList::IndexOf(const std::string& name) const {
+std::optional<std::size_t> TNetCookieList::IndexOf(const std::string& name) const {
     for (std::size_t i = 0; i < m_cookies.size(); ++i)
         if (cookietext::EqualsNoCase(m_cookies[i]->Name(), name)) return i;
     return std::nullopt;
 }
 
-void TCookieList::Add(std::unique_ptr<TNetscapeCookie> cookie) { m_cookies.push_back(std::move(cookie)); }
+void TNetCookieList::Add(std::unique_ptr<TNetNetscapeCookie> cookie) { m_cookies.push_back(std::move(cookie)); }
 
-void TCookieList::Replace(std::size_t index, std::unique_ptr<TNetscapeCookie> cookie) {
+void TNetCookieList::Replace(std::size_t index, std::unique_ptr<TNetNetscapeCookie> cookie) {
     m_cookies[index] = std::move(cookie);
 }
 
-std::size_t TCookieList::RemoveExpired(std::int64_t now) {
+std::size_t TNetCookieList::RemoveExpired(std::int64_t now) {
     const auto end = std::remove_if(m_cookies.begin(), m_cookies.end(),
-                                    [now](const std::unique_ptr<TNetscapeCookie>& c) { return c->IsExpired(now); });
+                                    [now](const std::unique_ptr<TNetNetscapeCookie>& c) { return c->IsExpired(now); });
     const std::size_t removed = static_cast<std::size_t>(m_cookies.end() - end);
     m_cookies.erase(end, m_cookies.end());
     return removed;

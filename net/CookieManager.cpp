@@ -29,9 +29,9 @@ bool IsIPv4Address(const std::string& host) {
 
 }  // namespace
 
-TCookieManager::TCookieManager(const TCookieClock& clock) : m_clock(clock) {}
+TNetCookieManager::TNetCookieManager(const TNetCookieClock& clock) : m_clock(clock) {}
 
-bool TCookieManager::IsDomainValid(const std::string& domain, const std::string& host) {
+bool TNetCookieManager::IsDomainValid(const std::string& domain, const std::string& host) {
     if (host.empty() || domain.empty()) return false;
     if (IsIPv4Address(host)) return domain == host;
     if (host.front() != '.')
@@ -39,7 +39,8 @@ bool TCookieManager::IsDomainValid(const std::string& domain, const std::string&
     return cookietext::EqualsNoCase(domain, host.substr(host.find('.')));
 }
 
-bool TCookieManager::Store(std::unique_ptr<TNetscapeCookie> cookie, const std::string& text, const std::string& host) {
+bool TNetCookieManager::Store(std::unique_ptr<TNetNetscapeCookie> cookie, const std::string& text,
+                              const std::string& host) {
     cookie->SetCookieText(text, m_clock.Now());
     if (cookie->Domain().empty()) cookie->SetDomain(host);
     if (!IsDomainValid(cookie->Domain(), host)) return false;
@@ -47,22 +48,22 @@ bool TCookieManager::Store(std::unique_ptr<TNetscapeCookie> cookie, const std::s
     return m_cookies.Add(std::move(cookie)) != crStoreFull;
 }
 
-bool TCookieManager::AddServerCookie(const std::string& text, const std::string& host) {
-    return Store(std::make_unique<TCookieRFC2109>(), text, host);
+bool TNetCookieManager::AddServerCookie(const std::string& text, const std::string& host) {
+    return Store(std::make_unique<TNetCookieRFC2109>(), text, host);
 }
 
-bool TCookieManager::AddServerCookie2(const std::string& text, const std::string& host) {
-    return Store(std::make_unique<TCookieRFC2965>(), text, host);
+bool TNetCookieManager::AddServerCookie2(const std::string& text, const std::string& host) {
+    return Store(std::make_unique<TNetCookieRFC2965>(), text, host);
 }
 
-void TCookieManager::AddServerCookies(const std::vector<std::string>& setCookie,
-                                      const std::vector<std::string>& setCookie2, const std::string& host) {
+void TNetCookieManager::AddServerCookies(const std::vector<std::string>& setCookie,
+                                         const std::vector<std::string>& setCookie2, const std::string& host) {
     for (const std::string& text : setCookie) AddServerCookie(text, host);
     for (const std::string& text : setCookie2) AddServerCookie2(text, host);
 }
 
-std::string TCookieManager::GenerateCookieList(const std::string& host, const std::string& path,
-                                               TCookieChannel channel) {
+std::string TNetCookieManager::GenerateCookieList(const std::string& host, const std::string& path,
+                                                  TNetCookieChannel channel) {
     m_cookies.RemoveExpired(m_clock.Now());
     return m_cookies.CookieLine(host, path, channel);
 }

@@ -7,10 +7,12 @@ namespace net {
 
 using namespace cookietext;
 
-std::unique_ptr<TNetscapeCookie> TCookieRFC2109::Clone() const { return std::make_unique<TCookieRFC2109>(*this); }
+std::unique_ptr<TNetNetscapeCookie> TNetCookieRFC2109::Clone() const {
+    return std::make_unique<TNetCookieRFC2109>(*this);
+}
 
-void TCookieRFC2109::ReadAttributes(const std::vector<std::string>& attributes, std::int64_t now) {
-    TNetscapeCookie::ReadAttributes(attributes, now);
+void TNetCookieRFC2109::ReadAttributes(const std::vector<std::string>& attributes, std::int64_t now) {
+    TNetNetscapeCookie::ReadAttributes(attributes, now);
     m_maxAge = -1;
     if (ExpiryTime()) m_maxAge = AddSecondsClamped(*ExpiryTime(), -now);
     if (const auto maxAge = FindAttribute(attributes, "MAX-AGE")) m_maxAge = ToInt64(*maxAge).value_or(-1);

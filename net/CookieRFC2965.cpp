@@ -9,10 +9,12 @@ namespace net {
 
 using namespace cookietext;
 
-std::unique_ptr<TNetscapeCookie> TCookieRFC2965::Clone() const { return std::make_unique<TCookieRFC2965>(*this); }
+std::unique_ptr<TNetNetscapeCookie> TNetCookieRFC2965::Clone() const {
+    return std::make_unique<TNetCookieRFC2965>(*this);
+}
 
-void TCookieRFC2965::ReadAttributes(const std::vector<std::string>& attributes, std::int64_t now) {
-    TCookieRFC2109::ReadAttributes(attributes, now);
+void TNetCookieRFC2965::ReadAttributes(const std::vector<std::string>& attributes, std::int64_t now) {
+    TNetCookieRFC2109::ReadAttributes(attributes, now);
     m_commentURL = FindAttribute(attributes, "COMMENTURL").value_or(std::string());
     m_discard = FindAttribute(attributes, "DISCARD").has_value();
     m_portList.clear();

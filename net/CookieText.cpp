@@ -43,8 +43,8 @@ std::optional<std::int64_t> ToInt64(std::string_view text) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     if (i == text.size()) return std::nullopt;
     std::uint64_t value = 0;
-    const std::uint64_t limit =
-        negative ? std::uint64_t(std::numeric_limits<std::int64_t>::max()) + 1 : std::numeric_limits<std::int64_t>::max();
+    const std::uint64_t limit = negative ? std::uint64_t(std::numeric_limits<std::int64_t>::max()) + 1
+                                         : std::numeric_limits<std::int64_t>::max();
     for (; i < text.size(); ++i) {
         if (text[i] < '0' || text[i] > '9') return std::nullopt;
         const unsigned digit = static_cast<unsigned>(text[i] - '0');
@@ -85,7 +85,8 @@ std::optional<std::string> FindAttribute(const std::vector<std::string>& attribu
         const std::size_t eq = attribute.find('=');
         const std::string_view attributeName =
             std::string_view(attribute).substr(0, eq == std::string::npos ? attribute.size() : eq);
-        if (EqualsNoCase(attributeName, name)) return eq == std::string::npos ? std::string() : attribute.substr(eq + 1);
+        if (EqualsNoCase(attributeName, name))
+            return eq == std::string::npos ? std::string() : attribute.substr(eq + 1);
     }
     return std::nullopt;
 }

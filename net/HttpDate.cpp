@@ -6,11 +6,11 @@
 namespace net {
 namespace {
 
-constexpr std::array<const char*, 7> kDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday",
+constexpr std::array<const char*, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                   "Thursday", "Friday", "Saturday"};
-constexpr std::array<const char*, 12> kMonthNames = {"January", "February", "March",     "April",
-                                                     "May",     "June",     "July",      "August",
-                                                     "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonthNames = {"January",   "February", "March",    "April",
+                                                     "May",       "June",     "July",     "August",
+                                                     "September", "October",  "November", "December"};
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -140,8 +140,8 @@ bool ReadMonth(Scanner& s, int& month) {
 
 // "hh:mm:ss" with a one- or two-digit hour.
 bool ReadTime(Scanner& s, int& hour, int& minute, int& second) {
-    return s.Number(1, 2, hour) && s.Char(':') && s.Number(2, 2, minute) && s.Char(':') &&
-           s.Number(2, 2, second) && hour <= 23 && minute <= 59 && second <= 60;
+    return s.Number(1, 2, hour) && s.Char(':') && s.Number(2, 2, minute) && s.Char(':') && s.Number(2, 2, second) &&
+           hour <= 23 && minute <= 59 && second <= 60;
 }
 
 // A year of four digits, or of two digits in the older form.

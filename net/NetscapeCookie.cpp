@@ -7,9 +7,11 @@ namespace net {
 
 using namespace cookietext;
 
-std::unique_ptr<TNetscapeCookie> TNetscapeCookie::Clone() const { return std::make_unique<TNetscapeCookie>(*this); }
+std::unique_ptr<TNetNetscapeCookie> TNetNetscapeCookie::Clone() const {
+    return std::make_unique<TNetNetscapeCookie>(*this);
+}
 
-void TNetscapeCookie::SetCookieText(const std::string& text, std::int64_t now) {
+void TNetNetscapeCookie::SetCookieText(const std::string& text, std::int64_t now) {
     if (!m_cookieText.empty() && text == m_cookieText) return;
     CookieItems items = SplitCookieText(text);
     m_cookieText = text;
@@ -19,7 +21,7 @@ void TNetscapeCookie::SetCookieText(const std::string& text, std::int64_t now) {
     ReadAttributes(items.attributes, now);
 }
 
-void TNetscapeCookie::ReadAttributes(const std::vector<std::string>& attributes, std::int64_t /*now*/) {
+void TNetNetscapeCookie::ReadAttributes(const std::vector<std::string>& attributes, std::int64_t /*now*/) {
     std::string path = FindAttribute(attributes, "PATH").value_or(std::string());
     // One pair of quotes around the path is dropped, as older servers send them.
     if (!path.empty() && path.front() == '"') path.erase(0, 1);
@@ -32,7 +34,7 @@ void TNetscapeCookie::ReadAttributes(const std::vector<std::string>& attributes,
     m_secure = FindAttribute(attributes, "SECURE").has_value();
 }
 
-void TNetscapeCookie::SetExpires(const std::string& expires) {
+void TNetNetscapeCookie::SetExpires(const std::string& expires) {
     m_expires = expires;
     m_expiryTime = expires.empty() ? std::nullopt : ParseHttpDate(expires);
 }

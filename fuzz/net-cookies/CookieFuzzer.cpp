@@ -14,7 +14,7 @@
 
 namespace {
 
-class FixedClock final : public net::TCookieClock {
+class FixedClock final : public net::TNetCookieClock {
 public:
     std::int64_t Now() const override { return now; }
     std::int64_t now = 1700000000;
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path(lines.size() < 2 ? std::string_view("/") : lines[1]);
 
     FixedClock clock;
-    net::TCookieManager store(clock);
+    net::TNetCookieManager store(clock);
     for (std::size_t i = 2; i < lines.size(); ++i) {
         CheckDate(lines[i]);
         const std::string text(lines[i]);

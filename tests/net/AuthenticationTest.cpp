@@ -9,10 +9,10 @@
 
 namespace {
 
-using net::TAuthenticationCredentials;
-using net::TAuthenticationRegistry;
-using net::TAuthenticationState;
-using net::TBasicAuthentication;
+using net::TNetAuthenticationCredentials;
+using net::TNetAuthenticationRegistry;
+using net::TNetAuthenticationState;
+using net::TNetBasicAuthentication;
 
 constexpr int kMaxAuthRetries = 3;
 
@@ -31,7 +31,7 @@ TEST(BasicAuthentication, HeaderValueIsBase64OfTrimmedCredentials) {
         {"", "secret", "Basic OnNlY3JldA=="},
     };
     for (const auto& c : cases) {
-        TBasicAuthentication basic;
+        TNetBasicAuthentication basic;
         basic.SetUsername(c.user);
         basic.SetPassword(c.password);
         EXPECT_EQ(basic.Authentication(), c.value) << c.user << ":" << c.password;
@@ -39,7 +39,7 @@ TEST(BasicAuthentication, HeaderValueIsBase64OfTrimmedCredentials) {
 }
 
 TEST(BasicAuthentication, ParametersCompareNamesIgnoringCase) {
-    TBasicAuthentication basic;
+    TNetBasicAuthentication basic;
     basic.SetUsername(" u ");
     EXPECT_EQ(basic.Params().Name(0), "Username");
     EXPECT_EQ(basic.Params().Value("USERNAME"), "u");
@@ -52,7 +52,7 @@ TEST(BasicAuthentication, ParametersCompareNamesIgnoringCase) {
 }
 
 TEST(BasicAuthentication, StepReadsRealmAndWantsAUserName) {
-    TBasicAuthentication basic;
+    TNetBasicAuthentication basic;
     basic.SetChallenges({"Digest realm=\"other\"", "Basic realm=\"pelmira service\", charset=\"UTF-8\""});
     EXPECT_EQ(basic.Next(), net::wnAskTheProgram);
     EXPECT_EQ(basic.Realm(), "pelmira service");
@@ -65,7 +65,7 @@ TEST(BasicAuthentication, StepReadsRealmAndWantsAUserName) {
 }
 
 TEST(BasicAuthentication, ChallengeCannotChooseTheCredentials) {
-    TBasicAuthentication basic;
+    TNetBasicAuthentication basic;
     basic.SetUsername("u");
     basic.SetPassword("p");
     basic.SetChallenges({"Basic realm=\"x\", username=evil, Password=evil"});
@@ -73,48 +73,49 @@ TEST(BasicAuthentication, ChallengeCannotChooseTheCredentials) {
     EXPECT_EQ(basic.Authentication(), "Basic dTpw");
 }
 
-std::unique_ptr<net::TAuthentication> MakeBasic() { return std::make_unique<TBasicAuthentication>(); }
+std::unique_ptr<net::TNetAuthentication> MakeBasic() { return std::make_unique<TNetBasicAuthentication>(); }
 
 TEST(AuthenticationRegistry, KnowsBasicAndRefusesASecondRegistration) {
-    TAuthenticationRegistry& registry = TAuthenticationRegistry::Instance();
+    TNetAuthenticationRegistry& registry = TNetAuthenticationRegistry::Instance();
     EXPECT_TRUE(registry.IsRegistered("Basic"));
     EXPECT_TRUE(registry.IsRegistered("BASIC"));
     EXPECT_FALSE(registry.IsRegistered("Negotiate"));
-    EXPECT_NE(dynamic_cast<TBasicAuthentication*>(registry.Create("basic").get()), nullptr);
+    EXPECT_NE(dynamic_cast<TNetBasicAuthentication*>(registry.Create("basic").get()), nullptr);
     EXPECT_EQ(registry.Create("NTLM"), nullptr);
     try {
         registry.Register("basic", "TOtherBasic", MakeBasic);
         ADD_FAILURE() << "second registration accepted";
     } catch (const net::ENetAlreadyRegisteredAuthenticationMethod& e) {
-        EXPECT_STREQ(e.what(), "This authentication method is already registered with class name TBasicAuthentication.");
+        EXPECT_STREQ(e.what(),
+                     "This authentication method is already registered with class name TNetBasicAuthentication.");
     }
 }
 
 // A scheme that has gone through all of its steps at once, to see what a
 // disconnection does with such an object.
-class FinishedScheme : public net::TAuthentication {
+class FinishedScheme : public net::TNetAuthentication {
 public:
     static inline int resets = 0;
-    net::TAuthWhatsNext Next() override { return net::wnDoRequest; }
+    net::TNetAuthWhatsNext Next() override { return net::wnDoRequest; }
     void Reset() override { ++resets; }
     std::string Authentication() override { return "Finished"; }
     bool KeepAlive() const override { return true; }
 };
 
-std::unique_ptr<net::TAuthentication> MakeFinished() { return std::make_unique<FinishedScheme>(); }
+std::unique_ptr<net::TNetAuthentication> MakeFinished() { return std::make_unique<FinishedScheme>(); }
 
 TEST(AuthenticationRegistry, LocalRegistryTakesNewSchemes) {
-    TAuthenticationRegistry registry;
+    TNetAuthenticationRegistry registry;
     registry.Register("Finished", "FinishedScheme", MakeFinished);
     EXPECT_NE(dynamic_cast<FinishedScheme*>(registry.Create("finished").get()), nullptr);
-    EXPECT_FALSE(TAuthenticationRegistry::Instance().IsRegistered("Finished"));
+    EXPECT_FALSE(TNetAuthenticationRegistry::Instance().IsRegistered("Finished"));
     registry.Unregister("FINISHED");
     EXPECT_FALSE(registry.IsRegistered("Finished"));
 }
 
 TEST(ProxyAuthorization, BasicCredentialsGoOnlyToAProxy) {
-    TAuthenticationState proxy(net::atProxy);
-    const TAuthenticationCredentials on{"u", "p", true};
+    TNetAuthenticationState proxy(net::atProxy);
+    const TNetAuthenticationCredentials on{"u", "p", true};
     // A direct request must not carry the proxy password to the origin server.
     EXPECT_EQ(proxy.HeaderValue(on, net::rtDirect), "");
     EXPECT_EQ(proxy.Object(), nullptr);
@@ -123,17 +124,17 @@ TEST(ProxyAuthorization, BasicCredentialsGoOnlyToAProxy) {
     EXPECT_EQ(proxy.HeaderValue(on, net::rtDirect), "");
     EXPECT_EQ(proxy.HeaderValue({"", "", true}, net::rtViaProxy), "Basic dTpw");  // the kept object wins
 
-    TAuthenticationState fresh(net::atProxy);
+    TNetAuthenticationState fresh(net::atProxy);
     EXPECT_EQ(fresh.HeaderValue({"u", "p", false}, net::rtViaProxy), "");
     EXPECT_EQ(fresh.HeaderValue({"", "", true}, net::rtViaProxy), "Basic Og==");
     EXPECT_EQ(fresh.HeaderValue({" u ", " p ", true}, net::rtViaProxy), "Basic Og==");
-    TAuthenticationState blanks(net::atProxy);
+    TNetAuthenticationState blanks(net::atProxy);
     EXPECT_EQ(blanks.HeaderValue({" u ", " p ", true}, net::rtViaProxy), "Basic dTpw");
 }
 
 TEST(ProxyAuthorization, ChangedPasswordCountsOnlyAfterTheProxyChanges) {
-    TAuthenticationState proxy(net::atProxy);
-    TAuthenticationCredentials credentials{"u", "p", true};
+    TNetAuthenticationState proxy(net::atProxy);
+    TNetAuthenticationCredentials credentials{"u", "p", true};
     EXPECT_EQ(proxy.HeaderValue(credentials, net::rtViaProxy), "Basic dTpw");
     credentials.Password = "q";
     EXPECT_EQ(proxy.HeaderValue(credentials, net::rtViaProxy), "Basic dTpw");
@@ -146,19 +147,19 @@ TEST(ProxyAuthorization, ChangedPasswordCountsOnlyAfterTheProxyChanges) {
 }
 
 TEST(ProxyAuthorization, ChangedPasswordBeforeAnyProxyRequestIsUsed) {
-    TAuthenticationState proxy(net::atProxy);
-    TAuthenticationCredentials credentials{"u", "p", true};
+    TNetAuthenticationState proxy(net::atProxy);
+    TNetAuthenticationCredentials credentials{"u", "p", true};
     EXPECT_EQ(proxy.HeaderValue(credentials, net::rtDirect), "");
     credentials.Password = "q";
     EXPECT_EQ(proxy.HeaderValue(credentials, net::rtViaProxy), "Basic dTpx");
 }
 
 TEST(ProxyAuthorization, ChallengeNamingBasicLeavesEmptyCredentials) {
-    TAuthenticationState proxy(net::atProxy);
-    TAuthenticationCredentials credentials{"u", "p", false};
+    TNetAuthenticationState proxy(net::atProxy);
+    TNetAuthenticationCredentials credentials{"u", "p", false};
     EXPECT_EQ(proxy.Challenge({"Basic realm=\"proxy\""}, credentials, kMaxAuthRetries), net::caRefuse);
     EXPECT_EQ(proxy.Retries(), 1);
-    ASSERT_NE(dynamic_cast<TBasicAuthentication*>(proxy.Object()), nullptr);
+    ASSERT_NE(dynamic_cast<TNetBasicAuthentication*>(proxy.Object()), nullptr);
     EXPECT_EQ(proxy.HeaderValue(credentials, net::rtViaProxy), "Basic Og==");
     EXPECT_EQ(proxy.HeaderValue(credentials, net::rtDirect), "");
     credentials.BasicAuthentication = true;
@@ -168,8 +169,8 @@ TEST(ProxyAuthorization, ChallengeNamingBasicLeavesEmptyCredentials) {
 }
 
 TEST(ProxyAuthorization, ChallengeNamingAnUnknownSchemeChangesNothing) {
-    TAuthenticationState proxy(net::atProxy);
-    TAuthenticationCredentials credentials{"u", "p", false};
+    TNetAuthenticationState proxy(net::atProxy);
+    TNetAuthenticationCredentials credentials{"u", "p", false};
     const std::vector<std::vector<std::string>> challenges = {
         {"Negotiate", "Basic realm=\"proxy\""}, {"NTLM abc"}, {}, {""}, {"Basics realm=x"}};
     for (const auto& c : challenges) {
@@ -181,15 +182,15 @@ TEST(ProxyAuthorization, ChallengeNamingAnUnknownSchemeChangesNothing) {
 }
 
 TEST(ProxyAuthorization, HandlerSuppliesCredentialsWithinTheRetryLimit) {
-    TAuthenticationState proxy(net::atProxy);
+    TNetAuthenticationState proxy(net::atProxy);
     int asked = 0;
-    proxy.SetHandler([&asked](net::TAuthentication&, TAuthenticationCredentials& c) {
+    proxy.SetHandler([&asked](net::TNetAuthentication&, TNetAuthenticationCredentials& c) {
         ++asked;
         c.Username = "asked";
         c.Password = "pw";
         return true;
     });
-    TAuthenticationCredentials credentials;
+    TNetAuthenticationCredentials credentials;
     EXPECT_EQ(proxy.Challenge({"Basic realm=\"p\""}, credentials, kMaxAuthRetries), net::caRetry);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(credentials.Username, "asked");
@@ -207,37 +208,48 @@ TEST(ProxyAuthorization, HandlerSuppliesCredentialsWithinTheRetryLimit) {
 }
 
 TEST(ProxyAuthorization, HandlerMayRefuse) {
-    TAuthenticationState proxy(net::atProxy);
-    proxy.SetHandler([](net::TAuthentication&, TAuthenticationCredentials&) { return false; });
-    TAuthenticationCredentials credentials;
+    TNetAuthenticationState proxy(net::atProxy);
+    proxy.SetHandler([](net::TNetAuthentication&, TNetAuthenticationCredentials&) { return false; });
+    TNetAuthenticationCredentials credentials;
     EXPECT_EQ(proxy.Challenge({"Basic"}, credentials, kMaxAuthRetries), net::caRefuse);
     EXPECT_EQ(proxy.HeaderValue(credentials, net::rtViaProxy), "Basic Og==");
 }
 
+TEST(ProxyAuthorization, AnswerLeavesCountingAndResettingToTheCaller) {
+    TNetAuthenticationState proxy(net::atProxy);
+    int asked = 0;
+    proxy.SetHandler([&asked](net::TNetAuthentication&, TNetAuthenticationCredentials&) { return ++asked > 0; });
+    TNetAuthenticationCredentials credentials{"u", "p", false};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(proxy.Answer({"Basic realm=\"p\""}, credentials), net::caRetry);
+    EXPECT_EQ(proxy.Retries(), 0);
+    EXPECT_EQ(asked, 0);  // a user name needs no question
+    EXPECT_EQ(proxy.HeaderValue(credentials, net::rtViaProxy), "Basic dTpw");
+}
+
 TEST(ServerAuthorization, ChallengeWithoutPasswordIsRefusedAndLeavesEmptyCredentials) {
-    TAuthenticationState server(net::atServer);
-    TAuthenticationCredentials request;
+    TNetAuthenticationState server(net::atServer);
+    TNetAuthenticationCredentials request;
     EXPECT_EQ(server.HeaderValue(request, net::rtDirect), "");
     EXPECT_EQ(server.Challenge({"Negotiate", "Basic realm=\"srv\""}, request, kMaxAuthRetries), net::caRefuse);
-    ASSERT_NE(dynamic_cast<TBasicAuthentication*>(server.Object()), nullptr);
+    ASSERT_NE(dynamic_cast<TNetBasicAuthentication*>(server.Object()), nullptr);
     // The server's line goes out on every route, also through a proxy.
     EXPECT_EQ(server.HeaderValue(request, net::rtDirect), "Basic Og==");
     EXPECT_EQ(server.HeaderValue(request, net::rtViaProxy), "Basic Og==");
 }
 
 TEST(ServerAuthorization, ChallengeNamingNoKnownSchemeIsRefused) {
-    TAuthenticationState server(net::atServer);
-    TAuthenticationCredentials request{"u", "p", false};
+    TNetAuthenticationState server(net::atServer);
+    TNetAuthenticationCredentials request{"u", "p", false};
     EXPECT_EQ(server.Challenge({"Negotiate", "NTLM"}, request, kMaxAuthRetries), net::caRefuse);
     EXPECT_EQ(server.Object(), nullptr);
     EXPECT_EQ(server.HeaderValue(request, net::rtDirect), "");
 }
 
 TEST(ServerAuthorization, CredentialsFromTheUrlAnswerABasicChallenge) {
-    TAuthenticationState server(net::atServer);
-    TAuthenticationCredentials request{"u", "p", false};
+    TNetAuthenticationState server(net::atServer);
+    TNetAuthenticationCredentials request{"u", "p", false};
     EXPECT_EQ(server.Challenge({"Basic realm=\"srv\""}, request, kMaxAuthRetries), net::caRetry);
-    const auto* basic = dynamic_cast<TBasicAuthentication*>(server.Object());
+    const auto* basic = dynamic_cast<TNetBasicAuthentication*>(server.Object());
     ASSERT_NE(basic, nullptr);
     EXPECT_EQ(basic->Realm(), "srv");
     EXPECT_EQ(server.HeaderValue(request, net::rtDirect), "Basic dTpw");
@@ -247,11 +259,11 @@ TEST(ServerAuthorization, CredentialsFromTheUrlAnswerABasicChallenge) {
 }
 
 TEST(ServerAuthorization, PasswordWithoutUserNameNeedsAHandler) {
-    TAuthenticationState server(net::atServer);
-    TAuthenticationCredentials request{"", " p ", false};
+    TNetAuthenticationState server(net::atServer);
+    TNetAuthenticationCredentials request{"", " p ", false};
     EXPECT_EQ(server.Challenge({"Basic realm=\"srv\""}, request, kMaxAuthRetries), net::caRefuse);
-    server.SetHandler([](net::TAuthentication& scheme, TAuthenticationCredentials& c) {
-        EXPECT_EQ(static_cast<TBasicAuthentication&>(scheme).Realm(), "srv");
+    server.SetHandler([](net::TNetAuthentication& scheme, TNetAuthenticationCredentials& c) {
+        EXPECT_EQ(static_cast<TNetBasicAuthentication&>(scheme).Realm(), "srv");
         c.Username = "who";
         return true;
     });
@@ -262,30 +274,30 @@ TEST(ServerAuthorization, PasswordWithoutUserNameNeedsAHandler) {
 }
 
 TEST(ServerAuthorization, BlankPasswordWithoutHandlerIsRefused) {
-    TAuthenticationState server(net::atServer);
-    TAuthenticationCredentials request{"u", "  ", false};
+    TNetAuthenticationState server(net::atServer);
+    TNetAuthenticationCredentials request{"u", "  ", false};
     EXPECT_EQ(server.Challenge({"Basic realm=\"srv\""}, request, kMaxAuthRetries), net::caRefuse);
 }
 
 TEST(Disconnection, FinishedObjectsAreFreedOrResetAndBasicSurvives) {
-    TAuthenticationRegistry registry;
+    TNetAuthenticationRegistry registry;
     registry.Register("Finished", "FinishedScheme", MakeFinished);
-    TAuthenticationCredentials credentials{"u", "p", false};
+    TNetAuthenticationCredentials credentials{"u", "p", false};
 
-    TAuthenticationState server(net::atServer, registry);
+    TNetAuthenticationState server(net::atServer, registry);
     ASSERT_EQ(server.Challenge({"Finished"}, credentials, kMaxAuthRetries), net::caRetry);
     server.Disconnected();
     EXPECT_EQ(server.Object(), nullptr);
 
-    TAuthenticationState proxy(net::atProxy, registry);
-    proxy.SetHandler([](net::TAuthentication&, TAuthenticationCredentials&) { return true; });
+    TNetAuthenticationState proxy(net::atProxy, registry);
+    proxy.SetHandler([](net::TNetAuthentication&, TNetAuthenticationCredentials&) { return true; });
     ASSERT_EQ(proxy.Challenge({"Finished"}, credentials, kMaxAuthRetries), net::caRetry);
     FinishedScheme::resets = 0;
     proxy.Disconnected();
     ASSERT_NE(proxy.Object(), nullptr);
     EXPECT_EQ(FinishedScheme::resets, 1);
 
-    TAuthenticationState basicServer(net::atServer, registry);
+    TNetAuthenticationState basicServer(net::atServer, registry);
     EXPECT_EQ(basicServer.HeaderValue({"u", "p", true}, net::rtDirect), "Basic dTpw");
     basicServer.Disconnected();
     EXPECT_EQ(basicServer.HeaderValue({"", "", false}, net::rtDirect), "Basic dTpw");

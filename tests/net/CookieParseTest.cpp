@@ -11,8 +11,8 @@
 namespace {
 
 using net::FormatHttpDate;
-using net::TCookieRFC2109;
-using net::TCookieRFC2965;
+using net::TNetCookieRFC2109;
+using net::TNetCookieRFC2965;
 
 constexpr std::int64_t kNow = 1700000000;  // Tue, 14 Nov 2023 22:13:20 GMT
 constexpr std::int64_t kNov1994 = 784111777;
@@ -58,7 +58,7 @@ TEST(CookieParse, SetCookieTextsGiveTheirAttributes) {
          "Sun, 06 Nov 1994 08:49:37 GMT", 1, 60},
     };
     for (const ParsedCookie& c : cases) {
-        TCookieRFC2109 cookie;
+        TNetCookieRFC2109 cookie;
         cookie.SetCookieText(c.text, kNow);
         EXPECT_EQ(cookie.Name(), c.name) << c.text;
         EXPECT_EQ(cookie.Value(), c.value) << c.text;
@@ -91,7 +91,7 @@ TEST(CookieParse, ExpiryIsReadFromTheExpiresText) {
         {"a=1; Expires=", false, 0},
     };
     for (const Case& c : cases) {
-        TCookieRFC2109 cookie;
+        TNetCookieRFC2109 cookie;
         cookie.SetCookieText(c.text, kNow);
         ASSERT_EQ(cookie.ExpiryTime().has_value(), c.hasExpiry) << c.text;
         if (!c.hasExpiry) {
@@ -105,7 +105,7 @@ TEST(CookieParse, ExpiryIsReadFromTheExpiresText) {
 }
 
 TEST(CookieParse, VersionAndCommentAttributesAreKept) {
-    TCookieRFC2109 cookie;
+    TNetCookieRFC2109 cookie;
     cookie.SetCookieText("a=1; Version=1; Comment=for tests; Expires=Sun, 06 Nov 1994 08:49:37 GMT", kNow);
     EXPECT_EQ(cookie.VersionText(), "1");
     EXPECT_EQ(cookie.Comment(), "for tests");
@@ -113,7 +113,7 @@ TEST(CookieParse, VersionAndCommentAttributesAreKept) {
 }
 
 TEST(CookieParse, TheSameTextIsNotReadTwice) {
-    TCookieRFC2109 cookie;
+    TNetCookieRFC2109 cookie;
     cookie.SetCookieText("a=1; Max-Age=10", kNow);
     cookie.SetCookieText("a=1; Max-Age=10", kNow + 500);
     EXPECT_EQ(cookie.Expires(), FormatHttpDate(kNow + 10));
@@ -140,14 +140,14 @@ TEST(CookieParse, SetCookie2AddsDiscardCommentUrlAndPorts) {
         {"a=1; CommentURL=http://example.com/why", {80}, false, "http://example.com/why"},
     };
     for (const Case& c : cases) {
-        TCookieRFC2965 cookie;
+        TNetCookieRFC2965 cookie;
         cookie.SetCookieText(c.text, kNow);
         EXPECT_EQ(cookie.PortList(), c.ports) << c.text;
         EXPECT_EQ(cookie.Discard(), c.discard) << c.text;
         EXPECT_EQ(cookie.CommentURL(), c.commentURL) << c.text;
         EXPECT_EQ(cookie.Version(), 0) << c.text;  // no expiry date
     }
-    TCookieRFC2965 dated;
+    TNetCookieRFC2965 dated;
     dated.SetCookieText("a=1; Expires=Sun, 06 Nov 1994 08:49:37 GMT", kNow);
     EXPECT_EQ(dated.Version(), 2);
 }
@@ -159,7 +159,7 @@ TEST(CookieParse, QuotedPortListWithANonNumberRaises) {
         {"a=1; Port=\"99999999999\"", "'99999999999' is not a valid integer value"},
     };
     for (const auto& [text, message] : cases) {
-        TCookieRFC2965 cookie;
+        TNetCookieRFC2965 cookie;
         try {
             cookie.SetCookieText(text, kNow);
             ADD_FAILURE() << "no exception for " << text;
@@ -170,10 +170,10 @@ TEST(CookieParse, QuotedPortListWithANonNumberRaises) {
 }
 
 TEST(CookieParse, CloneKeepsClassAndFields) {
-    TCookieRFC2965 cookie;
+    TNetCookieRFC2965 cookie;
     cookie.SetCookieText("a=1; Port=\"81\"; Path=/p", kNow);
     const auto copy = cookie.Clone();
-    const auto* typed = dynamic_cast<const TCookieRFC2965*>(copy.get());
+    const auto* typed = dynamic_cast<const TNetCookieRFC2965*>(copy.get());
     ASSERT_NE(typed, nullptr);
     EXPECT_EQ(typed->PortList(), std::vector<std::int32_t>{81});
     EXPECT_EQ(typed->Path(), "/p");

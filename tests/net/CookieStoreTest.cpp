@@ -10,9 +10,9 @@
 
 namespace {
 
-using net::TCookieManager;
+using net::TNetCookieManager;
 
-class FakeClock final : public net::TCookieClock {
+class FakeClock final : public net::TNetCookieClock {
 public:
     std::int64_t Now() const override { return now; }
     std::int64_t now = 1700000000;
@@ -29,7 +29,7 @@ protected:
     }
 
     FakeClock clock;
-    TCookieManager store{clock};
+    TNetCookieManager store{clock};
 };
 
 TEST_F(CookieStore, CookieFromAReplyGoesBackToTheSameHost) {
@@ -45,19 +45,14 @@ TEST_F(CookieStore, CookieFromAReplyGoesBackToTheSameHost) {
 TEST_F(CookieStore, DomainAndPathDecideWhereACookieGoes) {
     Reply("www.example.com", {"s=1; Domain=example.com; Path=/ver"});
     const std::pair<std::string, std::string> sent[] = {
-        {"www.example.com", "/ver/"},
-        {"api.example.com", "/ver/"},
-        {"example.com", "/ver/sub/"},
-        {"example.com.mirror.net", "/ver/"},  // the domain occurs in the host
-        {"www.example.com", "/version/"},     // the path is a prefix
+        {"www.example.com", "/ver/"},     {"api.example.com", "/ver/"},
+        {"example.com", "/ver/sub/"},     {"example.com.mirror.net", "/ver/"},  // the domain occurs in the host
+        {"www.example.com", "/version/"},                                       // the path is a prefix
     };
     for (const auto& [host, path] : sent) EXPECT_EQ(Line(host, path), "s=1") << host << path;
     const std::pair<std::string, std::string> notSent[] = {
-        {"www.example.com", "/"},
-        {"www.example.com", "/other/"},
-        {"www.example.com", "/Ver/"},
-        {"www.example.org", "/ver/"},
-        {"WWW.EXAMPLE.COM", "/ver/"},
+        {"www.example.com", "/"},     {"www.example.com", "/other/"}, {"www.example.com", "/Ver/"},
+        {"www.example.org", "/ver/"}, {"WWW.EXAMPLE.COM", "/ver/"},
     };
     for (const auto& [host, path] : notSent) EXPECT_EQ(Line(host, path), "") << host << path;
 }
@@ -79,16 +74,23 @@ TEST(CookieDomain, ValidityDependsOnTheKindOfHost) {
         bool valid;
     };
     const Case cases[] = {
-        {"1.2.3.4", "1.2.3.4", true},       {"2.3.4", "1.2.3.4", false},
-        {".3.4", "1.2.3.4", false},         {"1.1.1", "256.1.1.1", true},  // not an address: a host name
-        {"1.2.3", "1.2.3", true},           {"example.com", "www.example.com", true},
-        {".example.com", "www.example.com", true}, {"www.example.com", "www.example.com", true},
-        {"Example.com", "www.example.com", false}, {"xample.com", "www.example.com", true},
-        {"other.com", "www.example.com", false},   {".EXAMPLE.com", ".example.com", true},
-        {"example.com", ".example.com", false},    {"", "www.example.com", false},
+        {"1.2.3.4", "1.2.3.4", true},
+        {"2.3.4", "1.2.3.4", false},
+        {".3.4", "1.2.3.4", false},
+        {"1.1.1", "256.1.1.1", true},  // not an address: a host name
+        {"1.2.3", "1.2.3", true},
+        {"example.com", "www.example.com", true},
+        {".example.com", "www.example.com", true},
+        {"www.example.com", "www.example.com", true},
+        {"Example.com", "www.example.com", false},
+        {"xample.com", "www.example.com", true},
+        {"other.com", "www.example.com", false},
+        {".EXAMPLE.com", ".example.com", true},
+        {"example.com", ".example.com", false},
+        {"", "www.example.com", false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(TCookieManager::IsDomainValid(c.domain, c.host), c.valid) << c.domain << " for " << c.host;
+        EXPECT_EQ(TNetCookieManager::IsDomainValid(c.domain, c.host), c.valid) << c.domain << " for " << c.host;
 }
 
 TEST_F(CookieStore, SameNameReplacesInPlace) {
@@ -120,8 +122,8 @@ TEST_F(CookieStore, MaxAgeZeroIsRemovedAtTheNextRequest) {
 }
 
 TEST_F(CookieStore, CookiesLiveUntilTheirExpiry) {
-    Reply("example.com", {"a=1; Max-Age=60", "b=2; Expires=" + net::FormatHttpDate(clock.now + 30), "c=3",
-                          "d=4; Expires=not a date"});
+    Reply("example.com",
+          {"a=1; Max-Age=60", "b=2; Expires=" + net::FormatHttpDate(clock.now + 30), "c=3", "d=4; Expires=not a date"});
     clock.now += 29;
     EXPECT_EQ(Line("example.com"), "a=1; b=2; c=3; d=4");
     clock.now += 1;
@@ -148,7 +150,7 @@ TEST_F(CookieStore, OrderFollowsDomainsBackwardsAndCookiesForwards) {
 }
 
 TEST_F(CookieStore, HandlerMayVetoNewCookies) {
-    store.SetOnNewCookie([](const net::TNetscapeCookie& c) { return c.Name() != "track"; });
+    store.SetOnNewCookie([](const net::TNetNetscapeCookie& c) { return c.Name() != "track"; });
     EXPECT_TRUE(store.AddServerCookie("keep=1", "example.com"));
     EXPECT_FALSE(store.AddServerCookie("track=1", "example.com"));
     EXPECT_EQ(Line("example.com"), "keep=1");
@@ -166,12 +168,12 @@ TEST_F(CookieStore, BadPortListRaisesAfterEarlierCookiesWereStored) {
 }
 
 TEST_F(CookieStore, AFullStoreDropsNewNamesButStillReplaces) {
-    for (std::size_t i = 0; i < net::TCookies::kMaxCookies; ++i)
+    for (std::size_t i = 0; i < net::TNetCookies::kMaxCookies; ++i)
         ASSERT_TRUE(store.AddServerCookie("n" + std::to_string(i) + "=1", "example.com"));
     EXPECT_FALSE(store.AddServerCookie("one.more=1", "example.com"));
     EXPECT_FALSE(store.AddServerCookie("x=1", "other.org"));
     EXPECT_TRUE(store.AddServerCookie("n0=2", "example.com"));
-    EXPECT_EQ(store.Cookies().Count(), net::TCookies::kMaxCookies);
+    EXPECT_EQ(store.Cookies().Count(), net::TNetCookies::kMaxCookies);
     EXPECT_EQ(store.Cookies().Domains().size(), 1u);
     EXPECT_EQ(Line("example.com").substr(0, 11), "n0=2; n1=1;");
     // Expired cookies make room again.

@@ -62,8 +62,8 @@ TEST(HttpDate, UnreadableDatesGiveNoDate) {
         "tomorrow",
         "0",
         "1700000000",
-        "Sun, 31 Feb 1994 08:49:37 GMT",   // no such day
-        "Thu, 29 Feb 1900 00:00:00 GMT",   // 1900 was no leap year
+        "Sun, 31 Feb 1994 08:49:37 GMT",  // no such day
+        "Thu, 29 Feb 1900 00:00:00 GMT",  // 1900 was no leap year
         "Sun, 00 Nov 1994 08:49:37 GMT",
         "Sun, 06 Foo 1994 08:49:37 GMT",
         "Sun, 06 Nov 1994 24:00:00 GMT",

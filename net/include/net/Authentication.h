@@ -10,21 +10,21 @@ namespace net {
 
 // What an authentication scheme wants after a challenge: ask the program for
 // credentials, send the request again with the credentials, or give up.
-enum TAuthWhatsNext { wnAskTheProgram, wnDoRequest, wnFail };
+enum TNetAuthWhatsNext { wnAskTheProgram, wnDoRequest, wnFail };
 
 // An authentication scheme: its parameters (credentials under "Username" and
 // "Password", read back trimmed), the server's last challenge lines and a step
 // counter that starts at 0. Schemes derive from it and are created through
-// TAuthenticationRegistry.
-class TAuthentication {
+// TNetAuthenticationRegistry.
+class TNetAuthentication {
 public:
-    TAuthentication() = default;
-    virtual ~TAuthentication() = default;
-    TAuthentication(const TAuthentication&) = delete;
-    TAuthentication& operator=(const TAuthentication&) = delete;
+    TNetAuthentication() = default;
+    virtual ~TNetAuthentication() = default;
+    TNetAuthentication(const TNetAuthentication&) = delete;
+    TNetAuthentication& operator=(const TNetAuthentication&) = delete;
 
     // Works through the challenge lines and says what to do next.
-    virtual TAuthWhatsNext Next() = 0;
+    virtual TNetAuthWhatsNext Next() = 0;
     // Number of steps the scheme takes; 0 here.
     virtual int Steps() const { return 0; }
     // Stores the password under "Password".
@@ -49,15 +49,15 @@ public:
     // The step the scheme is at.
     int CurrentStep() const { return m_currentStep; }
     // The parameter list.
-    TAuthenticationParams& Params() { return m_params; }
+    TNetAuthenticationParams& Params() { return m_params; }
     // The parameter list.
-    const TAuthenticationParams& Params() const { return m_params; }
+    const TNetAuthenticationParams& Params() const { return m_params; }
 
 protected:
     int m_currentStep = 0;
 
 private:
-    TAuthenticationParams m_params;
+    TNetAuthenticationParams m_params;
     std::vector<std::string> m_challenges;
 };
 

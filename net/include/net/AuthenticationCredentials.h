@@ -7,7 +7,7 @@ namespace net {
 // The credentials one side of a request is configured with: the proxy's
 // (ProxyUsername, ProxyPassword, BasicAuthentication of the proxy parameters) or
 // the server's (Username, Password, BasicAuthentication of the request).
-struct TAuthenticationCredentials {
+struct TNetAuthenticationCredentials {
     std::string Username;
     std::string Password;
     bool BasicAuthentication = false;

@@ -10,7 +10,7 @@ namespace net {
 // The parameters of an authentication scheme: an ordered list of name/value
 // pairs whose names compare ignoring case. Holds the credentials ("Username",
 // "Password") and what the scheme read from the server's challenge.
-class TAuthenticationParams {
+class TNetAuthenticationParams {
 public:
     // Sets the value of name: an existing entry keeps its place, a new one is
     // appended, an empty value removes the entry.

@@ -21,16 +21,16 @@ public:
 
 // The authentication schemes the client knows, by name (compared ignoring
 // case). The process-wide instance holds exactly "Basic" from the start.
-class TAuthenticationRegistry {
+class TNetAuthenticationRegistry {
 public:
     // Makes a new, empty object of one scheme.
-    using TFactory = std::unique_ptr<TAuthentication> (*)();
+    using TFactory = std::unique_ptr<TNetAuthentication> (*)();
 
-    // A registry holding "Basic" (TBasicAuthentication).
-    TAuthenticationRegistry();
+    // A registry holding "Basic" (TNetBasicAuthentication).
+    TNetAuthenticationRegistry();
 
     // The process-wide registry, alive from first use to the end of the run.
-    static TAuthenticationRegistry& Instance();
+    static TNetAuthenticationRegistry& Instance();
 
     // Adds scheme, made by factory and known as className. Throws
     // ENetAlreadyRegisteredAuthenticationMethod when the name is there already.
@@ -40,7 +40,7 @@ public:
     // Whether scheme is registered.
     bool IsRegistered(const std::string& scheme) const;
     // A new object of scheme, nullptr when it is not registered.
-    std::unique_ptr<TAuthentication> Create(const std::string& scheme) const;
+    std::unique_ptr<TNetAuthentication> Create(const std::string& scheme) const;
 
 private:
     struct TEntry {

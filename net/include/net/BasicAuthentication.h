@@ -8,11 +8,11 @@ namespace net {
 
 // The Basic scheme: one step; the header value is "Basic " and the base64 of
 // user name + ":" + password (both trimmed; bytes as they are).
-class TBasicAuthentication : public TAuthentication {
+class TNetBasicAuthentication : public TNetAuthentication {
 public:
     // Reads the "Basic" challenge line into the parameters and the realm; with a
     // user name the request can go again, without one the program is asked.
-    TAuthWhatsNext Next() override;
+    TNetAuthWhatsNext Next() override;
     // One step.
     int Steps() const override { return 1; }
     // Back to step 0.

@@ -5,13 +5,13 @@
 namespace net {
 
 // Where the cookie store reads the current time, so that tests can move it.
-class TCookieClock {
+class TNetCookieClock {
 public:
-    virtual ~TCookieClock() = default;
+    virtual ~TNetCookieClock() = default;
     // The current instant in whole seconds since 1970-01-01 00:00:00 UTC.
     virtual std::int64_t Now() const = 0;
     // The system's wall clock; lives for the whole run.
-    static const TCookieClock& System();
+    static const TNetCookieClock& System();
 };
 
 }  // namespace net

@@ -14,13 +14,13 @@ namespace net {
 // The cookie store of one HTTP client: takes the cookies of every reply and
 // gives the "Cookie" value for every request. Created by the client at its first
 // reply and kept for the client's life; nothing is written to disk.
-class TCookieManager {
+class TNetCookieManager {
 public:
     // Asked before a valid cookie is stored; returning false drops it.
-    using TNewCookieHandler = std::function<bool(const TNetscapeCookie& cookie)>;
+    using TNewCookieHandler = std::function<bool(const TNetNetscapeCookie& cookie)>;
 
     // A store that reads the time from clock, which must outlive it.
-    explicit TCookieManager(const TCookieClock& clock = TCookieClock::System());
+    explicit TNetCookieManager(const TNetCookieClock& clock = TNetCookieClock::System());
 
     // Sets (or, with an empty function, clears) the handler that may veto new cookies.
     void SetOnNewCookie(TNewCookieHandler handler) { m_onNewCookie = std::move(handler); }
@@ -43,7 +43,7 @@ public:
     // it is not secure (unless channel is ccSecure). Later domains come first,
     // within a domain the stored order holds; cookies are joined by "; ".
     std::string GenerateCookieList(const std::string& host, const std::string& path,
-                                   TCookieChannel channel = ccPlain);
+                                   TNetCookieChannel channel = ccPlain);
 
     // Whether a cookie for domain may be set by host: for an IPv4 address only
     // that address, for a host name any ending of it (letter case counts), for a
@@ -51,16 +51,16 @@ public:
     static bool IsDomainValid(const std::string& domain, const std::string& host);
 
     // The stored cookies.
-    TCookies& Cookies() { return m_cookies; }
+    TNetCookies& Cookies() { return m_cookies; }
     // The stored cookies.
-    const TCookies& Cookies() const { return m_cookies; }
+    const TNetCookies& Cookies() const { return m_cookies; }
 
 private:
-    bool Store(std::unique_ptr<TNetscapeCookie> cookie, const std::string& text, const std::string& host);
+    bool Store(std::unique_ptr<TNetNetscapeCookie> cookie, const std::string& text, const std::string& host);
 
-    const TCookieClock& m_clock;
+    const TNetCookieClock& m_clock;
     TNewCookieHandler m_onNewCookie;
-    TCookies m_cookies;
+    TNetCookies m_cookies;
 };
 
 }  // namespace net

@@ -12,12 +12,12 @@ namespace net {
 // A cookie from a "Set-cookie" line: the Netscape attributes plus "Max-Age",
 // "Version" and "Comment". Starts as version 1; a cookie without an expiry date
 // becomes version 0 and, with a max-age, gets an expiry of now + max-age.
-class TCookieRFC2109 : public TNetscapeCookie {
+class TNetCookieRFC2109 : public TNetNetscapeCookie {
 public:
-    TCookieRFC2109() { m_version = 1; }
+    TNetCookieRFC2109() { m_version = 1; }
 
     // A copy of the same class.
-    std::unique_ptr<TNetscapeCookie> Clone() const override;
+    std::unique_ptr<TNetNetscapeCookie> Clone() const override;
 
     // Seconds the cookie lives: from "Max-Age", else from the expiry date; -1 when neither.
     std::int64_t MaxAge() const { return m_maxAge; }

@@ -10,13 +10,13 @@
 namespace net {
 
 // A cookie from a "Set-cookie2" line: adds "CommentURL", "Discard" and the "Port"
-// list to the attributes of TCookieRFC2109. Starts as version 2.
-class TCookieRFC2965 : public TCookieRFC2109 {
+// list to the attributes of TNetCookieRFC2109. Starts as version 2.
+class TNetCookieRFC2965 : public TNetCookieRFC2109 {
 public:
-    TCookieRFC2965() { m_version = 2; }
+    TNetCookieRFC2965() { m_version = 2; }
 
     // A copy of the same class.
-    std::unique_ptr<TNetscapeCookie> Clone() const override;
+    std::unique_ptr<TNetNetscapeCookie> Clone() const override;
 
     // The "CommentURL" attribute as received.
     const std::string& CommentURL() const { return m_commentURL; }

@@ -14,39 +14,39 @@ namespace net {
 
 // Whether the connection a request travels on is secure; only secure
 // connections carry cookies marked secure.
-enum TCookieChannel { ccPlain, ccSecure };
+enum TNetCookieChannel { ccPlain, ccSecure };
 
-// What became of a cookie handed to TCookies::Add.
-enum TCookieAddResult { crAdded, crReplaced, crStoreFull };
+// What became of a cookie handed to TNetCookies::Add.
+enum TNetCookieAddResult { crAdded, crReplaced, crStoreFull };
 
 // All cookies of one client under a domain index: an ordered list of domains
-// (looked up ignoring case), each with its TCookieList. A reader-writer lock
+// (looked up ignoring case), each with its TNetCookieList. A reader-writer lock
 // guards the index: adding and expiry cleanup write, building a cookie line reads.
-class TCookies {
+class TNetCookies {
 public:
     // Most cookies kept at once; a new name beyond it is dropped (replacing one still works).
     static constexpr std::size_t kMaxCookies = 3000;
 
     // Stores cookie under its domain: a cookie of the same name (any case) in that
     // domain is replaced in place, otherwise the cookie is appended.
-    TCookieAddResult Add(std::unique_ptr<TNetscapeCookie> cookie);
+    TNetCookieAddResult Add(std::unique_ptr<TNetNetscapeCookie> cookie);
     // Removes every cookie expired at now; returns how many went.
     std::size_t RemoveExpired(std::int64_t now);
-    // The "Cookie" value for host and directory path (see TCookieManager::GenerateCookieList); "" when none.
-    std::string CookieLine(const std::string& host, const std::string& path, TCookieChannel channel) const;
+    // The "Cookie" value for host and directory path (see TNetCookieManager::GenerateCookieList); "" when none.
+    std::string CookieLine(const std::string& host, const std::string& path, TNetCookieChannel channel) const;
 
     // Number of cookies stored.
     std::size_t Count() const;
     // The domains of the index, in index order.
     std::vector<std::string> Domains() const;
     // Copies of the cookies stored under domain (any case), in stored order.
-    std::vector<std::unique_ptr<TNetscapeCookie>> CookiesOf(const std::string& domain) const;
+    std::vector<std::unique_ptr<TNetNetscapeCookie>> CookiesOf(const std::string& domain) const;
 
 private:
-    TCookieList* FindDomain(const std::string& domain);
+    TNetCookieList* FindDomain(const std::string& domain);
 
     mutable std::shared_mutex m_lock;
-    std::vector<std::pair<std::string, TCookieList>> m_index;
+    std::vector<std::pair<std::string, TNetCookieList>> m_index;
     std::size_t m_count = 0;
 };
 

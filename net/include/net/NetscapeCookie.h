@@ -11,13 +11,13 @@ namespace net {
 // One cookie as a server set it: the base class, which reads the original
 // Netscape attributes (path, expires, domain, secure). Cookies are values: the
 // store keeps its own objects and hands out copies.
-class TNetscapeCookie {
+class TNetNetscapeCookie {
 public:
-    TNetscapeCookie() = default;
-    virtual ~TNetscapeCookie() = default;
+    TNetNetscapeCookie() = default;
+    virtual ~TNetNetscapeCookie() = default;
 
     // A copy of the same class.
-    virtual std::unique_ptr<TNetscapeCookie> Clone() const;
+    virtual std::unique_ptr<TNetNetscapeCookie> Clone() const;
 
     // Reads a cookie text ("name=value; Path=/; ..."); now is the current instant
     // for attributes measured from now. A text equal to the last one read is
