@@ -14,7 +14,8 @@ std::unique_ptr<TNetNetscapeCookie> TNetCookieRFC2109::Clone() const {
 void TNetCookieRFC2109::ReadAttributes(const std::vector<std::string>& attributes, std::int64_t now) {
     TNetNetscapeCookie::ReadAttributes(attributes, now);
     m_maxAge = -1;
-    if (ExpiryTime()) m_maxAge = AddSecondsClamped(*ExpiryTime(), -now);
+    // Both instants are held within the writable years first, so the difference cannot overflow.
+    if (ExpiryTime()) m_maxAge = AddSecondsClamped(*ExpiryTime(), -AddSecondsClamped(now, 0));
     if (const auto maxAge = FindAttribute(attributes, "MAX-AGE")) m_maxAge = ToInt64(*maxAge).value_or(-1);
     m_versionText = FindAttribute(attributes, "VERSION").value_or(std::string());
     m_comment = FindAttribute(attributes, "COMMENT").value_or(std::string());
