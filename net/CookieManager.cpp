@@ -41,6 +41,7 @@ bool TNetCookieManager::IsDomainValid(const std::string& domain, const std::stri
 
 bool TNetCookieManager::Store(std::unique_ptr<TNetNetscapeCookie> cookie, const std::string& text,
                               const std::string& host) {
+    if (text.size() > TNetCookies::kMaxCookieTextLength) return false;
     cookie->SetCookieText(text, m_clock.Now());
     if (cookie->Domain().empty()) cookie->SetDomain(host);
     if (!IsDomainValid(cookie->Domain(), host)) return false;

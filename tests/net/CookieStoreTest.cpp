@@ -167,6 +167,14 @@ TEST_F(CookieStore, BadPortListRaisesAfterEarlierCookiesWereStored) {
     EXPECT_EQ(Line("example.com"), "a=1");
 }
 
+TEST_F(CookieStore, OverlongCookieTextsAreDropped) {
+    const std::string longest = "a=" + std::string(net::TNetCookies::kMaxCookieTextLength - 2, 'v');
+    EXPECT_TRUE(store.AddServerCookie(longest, "example.com"));
+    EXPECT_FALSE(store.AddServerCookie(longest + "v", "example.com"));
+    EXPECT_FALSE(store.AddServerCookie2("b=1; Comment=" + std::string(9000, 'c'), "example.com"));
+    EXPECT_EQ(Line("example.com"), longest);
+}
+
 TEST_F(CookieStore, AFullStoreDropsNewNamesButStillReplaces) {
     for (std::size_t i = 0; i < net::TNetCookies::kMaxCookies; ++i)
         ASSERT_TRUE(store.AddServerCookie("n" + std::to_string(i) + "=1", "example.com"));

@@ -26,7 +26,8 @@ public:
     void SetOnNewCookie(TNewCookieHandler handler) { m_onNewCookie = std::move(handler); }
 
     // Adds the cookie of one "Set-cookie" value received from host; returns
-    // whether it was stored (false: domain not valid for host, vetoed, store full).
+    // whether it was stored (false: domain not valid for host, vetoed, text too long,
+    // store full).
     bool AddServerCookie(const std::string& text, const std::string& host);
     // Adds the cookie of one "Set-cookie2" value received from host; returns
     // whether it was stored. Throws ECookieConvertError for a bad quoted "Port" list.

@@ -26,6 +26,8 @@ class TNetCookies {
 public:
     // Most cookies kept at once; a new name beyond it is dropped (replacing one still works).
     static constexpr std::size_t kMaxCookies = 3000;
+    // Longest cookie text (one "Set-cookie" value) taken; longer ones are dropped.
+    static constexpr std::size_t kMaxCookieTextLength = 8192;
 
     // Stores cookie under its domain: a cookie of the same name (any case) in that
     // domain is replaced in place, otherwise the cookie is appended.
