@@ -1,0 +1,95 @@
+#include "CookieText.h"
+
+#include <limits>
+
+#include "net/CookieConvertError.h"
+
+namespace net {
+
+std::string CookieConvertErrorText(const std::string& entry) { return "'" + entry + "' is not a valid integer value"; }
+
+namespace cookietext {
+
+std::string Trim(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+std::string Upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+std::optional<std::int64_t> ToInt64(std::string_view text) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) return std::nullopt;
+    std::uint64_t value = 0;
+    const std::uint64_t limit = negative ? std::uint64_t(std::numeric_limits<std::int64_t>::max()) + 1
+                                         : std::numeric_limits<std::int64_t>::max();
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        const unsigned digit = static_cast<unsigned>(text[i] - '0');
+        if (value > (limit - digit) / 10) return std::nullopt;
+        value = value * 10 + digit;
+    }
+    if (negative) return value == limit ? std::numeric_limits<std::int64_t>::min() : -static_cast<std::int64_t>(value);
+    return static_cast<std::int64_t>(value);
+}
+
+CookieItems SplitCookieText(std::string_view text) {
+    CookieItems items;
+    bool first = true;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t semicolon = text.find(';', start);
+        const std::string item =
+            Trim(text.substr(start, semicolon == std::string_view::npos ? std::string_view::npos : semicolon - start));
+        const std::size_t eq = item.find('=');
+        if (first) {
+            // Without "=" the whole item is the value and the name is empty.
+            items.name = eq == std::string::npos ? std::string() : item.substr(0, eq);
+            items.value = eq == std::string::npos ? item : item.substr(eq + 1);
+            first = false;
+        } else if (eq == std::string::npos) {
+            items.attributes.push_back(Upper(item));
+        } else {
+            items.attributes.push_back(Upper(item.substr(0, eq)) + item.substr(eq));
+        }
+        if (semicolon == std::string_view::npos) break;
+        start = semicolon + 1;
+    }
+    return items;
+}
+
+std::optional<std::string> FindAttribute(const std::vector<std::string>& attributes, std::string_view name) {
+    for (const std::string& attribute : attributes) {
+        const std::size_t eq = attribute.find('=');
+        const std::string_view attributeName =
+            std::string_view(attribute).substr(0, eq == std::string::npos ? attribute.size() : eq);
+        if (EqualsNoCase(attributeName, name))
+            return eq == std::string::npos ? std::string() : attribute.substr(eq + 1);
+    }
+    return std::nullopt;
+}
+
+}  // namespace cookietext
+}  // namespace net

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Text helpers shared by the cookie classes (not part of the library's interface).
+namespace net::cookietext {
+
+// Removes every character with a code from 0 to 32 at both ends.
+std::string Trim(std::string_view text);
+// ASCII upper case.
+std::string Upper(std::string_view text);
+// Equality ignoring ASCII case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+// A decimal integer with an optional sign and nothing else; std::nullopt otherwise or on overflow.
+std::optional<std::int64_t> ToInt64(std::string_view text);
+
+// A cookie text cut into its parts: the first item's name and value, and every
+// further item as "NAME=value" (name upper-cased) or "NAME" (upper-cased whole).
+struct CookieItems {
+    std::string name;
+    std::string value;
+    std::vector<std::string> attributes;
+};
+
+// Splits text at every ";" and trims each item.
+CookieItems SplitCookieText(std::string_view text);
+
+// The value of the first attribute called name (any case), std::nullopt when none
+// has that name; an attribute without "=" has the empty value.
+std::optional<std::string> FindAttribute(const std::vector<std::string>& attributes, std::string_view name);
+
+}  // namespace net::cookietext
