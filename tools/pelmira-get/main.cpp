@@ -80,7 +80,9 @@ bool ParseOptions(int argc, char** argv, Options& o) {
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
+    // Bytes as they are on both streams, so output matches on every system.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     Options options;
     if (!ParseOptions(argc, argv, options)) {

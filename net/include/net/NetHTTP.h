@@ -153,8 +153,6 @@ private:
     std::string m_connHost;
     int m_connPort = 0;
     platform::IpVersion m_connIPVersion = platform::IpVersion::ipV4;
-    std::string m_targetHost;
-    int m_targetPort = 0;
     int m_redirectCount = 0;
     int m_authRetries = 0;
     int m_authProxyRetries = 0;
