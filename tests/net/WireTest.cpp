@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 namespace {
 
 using namespace nettest;
@@ -144,6 +148,64 @@ TEST(Wire, ReadTimeoutEndsASilentWait) {
     net::TNetHTTP client;
     client.ReadTimeout = 300;
     EXPECT_EQ(Outcome(client, server.Url("/")), "ENetReadTimeout: Read Timeout");
+}
+
+}  // namespace
+
+namespace {
+
+// A listener whose accept queue is full and never drained: further connects
+// get no answer, as with an unreachable host.
+struct BlackHole {
+    platform::SocketHandle listener = platform::kNoSocket;
+    std::vector<std::thread> fillers;
+    std::atomic<bool> done{false};
+    int port = 0;
+    BlackHole() {
+        platform::CreateTcpSocket(platform::IpVersion::ipV4, listener);
+        platform::ListenLoopback(listener, 0, 0);
+        platform::LocalPort(listener, port);
+        for (int i = 0; i < 8; ++i) {
+            fillers.emplace_back([this] {
+                platform::SocketHandle s = platform::kNoSocket;
+                if (platform::CreateTcpSocket(platform::IpVersion::ipV4, s) != 0) return;
+                platform::ConnectSocket(s, platform::IpVersion::ipV4, "127.0.0.1", port);
+                // Stays in the queue until the test is over.
+                while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                platform::CloseSocket(s);
+            });
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    ~BlackHole() {
+        done = true;
+        // Without the listener, connects still waiting are refused and their threads end.
+        platform::CloseSocket(listener);
+        for (auto& t : fillers) t.join();
+    }
+};
+
+TEST(Wire, ConnectGivesUpAtItsLimitWhileTheWindowKeepsTurning) {
+    BlackHole hole;
+    struct Counter : platform::IMessageProcessor {
+        void ProcessMessages() override { ++turns; }
+        bool HandleMessage() override { return false; }
+        int turns = 0;
+    } counter;
+    net::TNetAntiFreeze antiFreeze(counter);
+    net::TNetHTTP client;
+    client.ConnectTimeout = 1000;
+    const auto start = std::chrono::steady_clock::now();
+    const std::string outcome = Outcome(client, "http://127.0.0.1:" + std::to_string(hole.port) + "/");
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    if (outcome != "ENetConnectTimeout: Connect timed out.") {
+        GTEST_SKIP() << "this system answered a full accept queue: " << outcome;
+    }
+    // 1000 ms in 125 ms slices, each followed by a turn.
+    EXPECT_GE(counter.turns, 7);
+    EXPECT_LE(counter.turns, 9);
+    EXPECT_GE(ms, 900);
+    EXPECT_FALSE(client.Connected());
 }
 
 }  // namespace
