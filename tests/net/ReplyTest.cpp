@@ -27,6 +27,8 @@ std::vector<Transcript> Transcripts() {
     std::string manyHeaders = "HTTP/1.1 200 OK\r\n";
     for (int i = 0; i < 256; ++i) manyHeaders += "X-" + std::to_string(i) + ": v\r\n";
     manyHeaders += "\r\n";
+    std::string interim;
+    for (int i = 0; i < 40; ++i) interim += "HTTP/1.1 100 Continue\r\n\r\n";
     return {
         {"length body keeps the connection", {{kOk5, kOk2}}, {"body:hello", "body:hi"}, 1},
         {"Connection close closes it", {{"HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: 5\r\n\r\nhello"}, {kOk2}},
@@ -42,6 +44,9 @@ std::vector<Transcript> Transcripts() {
          {"ENetHTTPProtocolException: HTTP/1.1 200 OK"}, 1},
         {"404 is refused", {{"HTTP/1.1 404 Not Found\r\nContent-Length: 15\r\n\r\n<html>nf</html>", kOk2}},
          {"ENetHTTPProtocolException: HTTP/1.1 404 Not Found", "body:hi"}, 1},
+        {"endless 100 replies are refused after a while", {{interim}}, {"ENetHTTPProtocolException: HTTP/1.1 100 Continue"}, 1},
+        {"101 is refused without reading a body", {{"HTTP/1.1 101 Switching\r\n\r\n", kOk2}},
+         {"ENetHTTPProtocolException: HTTP/1.1 101 Switching", "body:hi"}, 1},
         {"100 is skipped", {{"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"}}, {"body:ok"}, 1},
         {"chunked body", {{"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n", kOk2}},
          {"body:hello", "body:hi"}, 1},
