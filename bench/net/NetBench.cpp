@@ -24,8 +24,9 @@ constexpr int kKeepAliveRequests = 20000;
 constexpr int kNewConnectionRequests = 2000;
 
 const std::string kBody = "{\"version\":\"1.2.3\",\"status\":\"current\"}\n";
-const std::string kReply = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                           std::to_string(kBody.size()) + "\r\nServer: bench\r\n\r\n" + kBody;
+const std::string kReply =
+    "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(kBody.size()) +
+    "\r\nServer: bench\r\n\r\n" + kBody;
 
 // Answers every request head on a connection with kReply until the client closes.
 void ServeConnection(platform::SocketHandle s) {
@@ -99,7 +100,8 @@ void Fail(const char* what) {
 // The same request head the project's client sends.
 std::string RequestHead(int port) {
     return "GET /ver/get.php?title=App&ver=1 HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
-           "\r\nAccept: text/html, */*\r\nAccept-Encoding: identity\r\nUser-Agent: Mozilla/3.0 (compatible; Pelmira)\r\n\r\n";
+           "\r\nAccept: text/html, */*\r\nAccept-Encoding: identity\r\nUser-Agent: Mozilla/3.0 (compatible; "
+           "Pelmira)\r\n\r\n";
 }
 
 platform::SocketHandle RawConnect(int port) {

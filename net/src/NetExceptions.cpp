@@ -93,17 +93,17 @@ void CheckSocketResult(int errorCode) {
 void EnsureSocketStack() {
     const platform::SocketStartup s = platform::StartSockets();
     switch (s.kind) {
-    case platform::SocketStartup::ssOk:
-        return;
-    case platform::SocketStartup::ssLibraryMissing: {
-        std::string message = Fill(messages::kLoadLibraryFailed, s.name);
-        if (!s.systemText.empty()) message += ": " + s.systemText;
-        throw ENetException(message);
-    }
-    case platform::SocketStartup::ssFunctionMissing:
-        throw ENetException(Fill(messages::kBindFunctionFailed, s.name));
-    case platform::SocketStartup::ssStartupFailed:
-        throw ENetException(messages::kWinsockInitFailed);
+        case platform::SocketStartup::ssOk:
+            return;
+        case platform::SocketStartup::ssLibraryMissing: {
+            std::string message = Fill(messages::kLoadLibraryFailed, s.name);
+            if (!s.systemText.empty()) message += ": " + s.systemText;
+            throw ENetException(message);
+        }
+        case platform::SocketStartup::ssFunctionMissing:
+            throw ENetException(Fill(messages::kBindFunctionFailed, s.name));
+        case platform::SocketStartup::ssStartupFailed:
+            throw ENetException(messages::kWinsockInitFailed);
     }
 }
 

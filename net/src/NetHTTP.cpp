@@ -124,32 +124,33 @@ void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url
                 } catch (const ENetConnClosedGracefully&) {
                     if (!reused || attempt > 0 || m_statusSeen || m_io->BufferedBytes() > 0) throw;
                 } catch (const ENetSocketError& e) {
-                    if (!reused || attempt > 0 || m_statusSeen || (e.LastError() != 10053 && e.LastError() != 10054)) throw;
+                    if (!reused || attempt > 0 || m_statusSeen || (e.LastError() != 10053 && e.LastError() != 10054))
+                        throw;
                 }
                 Disconnect();
             }
             const TNetHTTPWhatsNext next = ProcessResponse(ignoreReplies);
             if (next == TNetHTTPWhatsNext::wnJustExit) break;
             switch (next) {
-            case TNetHTTPWhatsNext::wnGoToURL:
-                if (stream != nullptr) stream->Truncate(startPos);
-                m_authRetries = 0;
-                m_authProxyRetries = 0;
-                requestURL = m_nextURL;
-                requestMethod = m_nextMethod;
-                break;
-            case TNetHTTPWhatsNext::wnReadAndGo:
-                ReadResult(stream);
-                if (stream != nullptr) stream->Truncate(startPos);
-                m_authRetries = 0;
-                m_authProxyRetries = 0;
-                break;
-            case TNetHTTPWhatsNext::wnAuthRequest:
-                requestURL = url;
-                break;
-            case TNetHTTPWhatsNext::wnDontKnow:
-            default:
-                throw ENetException(messages::kNotAcceptable);
+                case TNetHTTPWhatsNext::wnGoToURL:
+                    if (stream != nullptr) stream->Truncate(startPos);
+                    m_authRetries = 0;
+                    m_authProxyRetries = 0;
+                    requestURL = m_nextURL;
+                    requestMethod = m_nextMethod;
+                    break;
+                case TNetHTTPWhatsNext::wnReadAndGo:
+                    ReadResult(stream);
+                    if (stream != nullptr) stream->Truncate(startPos);
+                    m_authRetries = 0;
+                    m_authProxyRetries = 0;
+                    break;
+                case TNetHTTPWhatsNext::wnAuthRequest:
+                    requestURL = url;
+                    break;
+                case TNetHTTPWhatsNext::wnDontKnow:
+                default:
+                    throw ENetException(messages::kNotAcceptable);
             }
         }
     } catch (...) {
@@ -373,46 +374,46 @@ void TNetCustomHTTP::ReadReplyHead() {
     HeadState state = HeadState::hsStatusLine;
     while (state != HeadState::hsDone) {
         switch (state) {
-        case HeadState::hsStatusLine:
-            m_response.ResponseText = m_io->ReadLn();
-            m_statusSeen = true;
-            m_response.RawHeaders.Clear();
-            lines = 0;
-            state = HeadState::hsHeaderLine;
-            break;
-        case HeadState::hsHeaderLine: {
-            std::string line;
-            try {
-                line = m_io->ReadLn();
-            } catch (const ENetConnClosedGracefully&) {
-                // A close inside the header block ends it; the lines so far count.
-                m_io->Close();
-                state = HeadState::hsParse;
+            case HeadState::hsStatusLine:
+                m_response.ResponseText = m_io->ReadLn();
+                m_statusSeen = true;
+                m_response.RawHeaders.Clear();
+                lines = 0;
+                state = HeadState::hsHeaderLine;
+                break;
+            case HeadState::hsHeaderLine: {
+                std::string line;
+                try {
+                    line = m_io->ReadLn();
+                } catch (const ENetConnClosedGracefully&) {
+                    // A close inside the header block ends it; the lines so far count.
+                    m_io->Close();
+                    state = HeadState::hsParse;
+                    break;
+                }
+                if (line.empty()) {
+                    state = HeadState::hsParse;
+                } else if (++lines > maxLines) {
+                    char message[96];
+                    std::snprintf(message, sizeof message, messages::kTooManyHeaderLines, maxLines);
+                    throw ENetTooManyHeaderLines(message);
+                } else {
+                    m_response.RawHeaders.Add(line);
+                }
                 break;
             }
-            if (line.empty()) {
-                state = HeadState::hsParse;
-            } else if (++lines > maxLines) {
-                char message[96];
-                std::snprintf(message, sizeof message, messages::kTooManyHeaderLines, maxLines);
-                throw ENetTooManyHeaderLines(message);
-            } else {
-                m_response.RawHeaders.Add(line);
-            }
-            break;
-        }
-        case HeadState::hsParse:
-            m_response.ParseHeaders();
-            TakeCookies();
-            if (m_response.ResponseCode() == 100 && ++interimReplies <= limits::kMaxInterimReplies &&
-                m_io->IsOpen()) {
-                state = HeadState::hsStatusLine;
-            } else {
-                state = HeadState::hsDone;
-            }
-            break;
-        case HeadState::hsDone:
-            break;
+            case HeadState::hsParse:
+                m_response.ParseHeaders();
+                TakeCookies();
+                if (m_response.ResponseCode() == 100 && ++interimReplies <= limits::kMaxInterimReplies &&
+                    m_io->IsOpen()) {
+                    state = HeadState::hsStatusLine;
+                } else {
+                    state = HeadState::hsDone;
+                }
+                break;
+            case HeadState::hsDone:
+                break;
         }
     }
 }
@@ -448,65 +449,65 @@ void TNetCustomHTTP::ReadResult(TNetStream* target) {
     BodyState state = BodyState::bsChooseFraming;
     while (state != BodyState::bsDone) {
         switch (state) {
-        case BodyState::bsChooseFraming:
-            if (Contains(m_response.TransferEncoding, "chunked")) {
-                state = BodyState::bsChunkSize;
-            } else if (m_response.ContentLength > 0) {
-                remaining = m_response.ContentLength;
-                state = BodyState::bsCounted;
-            } else if (!m_response.HasContentLength()) {
-                state = BodyState::bsUntilClose;
-            } else {
-                m_replyComplete = true;
-                state = BodyState::bsDone;
+            case BodyState::bsChooseFraming:
+                if (Contains(m_response.TransferEncoding, "chunked")) {
+                    state = BodyState::bsChunkSize;
+                } else if (m_response.ContentLength > 0) {
+                    remaining = m_response.ContentLength;
+                    state = BodyState::bsCounted;
+                } else if (!m_response.HasContentLength()) {
+                    state = BodyState::bsUntilClose;
+                } else {
+                    m_replyComplete = true;
+                    state = BodyState::bsDone;
+                }
+                break;
+            case BodyState::bsChunkSize: {
+                std::int64_t size = 0;
+                if (!ParseChunkSize(m_io->ReadLn(), size)) {
+                    // Not a size: the body ends here and the connection's state is unknown.
+                    state = BodyState::bsDone;
+                } else if (size == 0) {
+                    state = BodyState::bsTrailer;
+                } else {
+                    remaining = size;
+                    state = BodyState::bsChunkData;
+                }
+                break;
             }
-            break;
-        case BodyState::bsChunkSize: {
-            std::int64_t size = 0;
-            if (!ParseChunkSize(m_io->ReadLn(), size)) {
-                // Not a size: the body ends here and the connection's state is unknown.
-                state = BodyState::bsDone;
-            } else if (size == 0) {
-                state = BodyState::bsTrailer;
-            } else {
-                remaining = size;
-                state = BodyState::bsChunkData;
-            }
-            break;
-        }
-        case BodyState::bsChunkData:
-            m_io->ReadBytes(remaining, sink);
-            state = BodyState::bsChunkDataEnd;
-            break;
-        case BodyState::bsChunkDataEnd:
-            // Anything but the empty line means the framing is lost.
-            state = m_io->ReadLn().empty() ? BodyState::bsChunkSize : BodyState::bsDone;
-            break;
-        case BodyState::bsTrailer:
-            if (m_io->ReadLn().empty()) {
-                m_replyComplete = true;
-                state = BodyState::bsDone;
-            } else if (++trailerLines > maxTrailerLines) {
-                char message[96];
-                std::snprintf(message, sizeof message, messages::kTooManyHeaderLines, maxTrailerLines);
-                throw ENetTooManyHeaderLines(message);
-            }
-            break;
-        case BodyState::bsCounted:
-            try {
+            case BodyState::bsChunkData:
                 m_io->ReadBytes(remaining, sink);
-                m_replyComplete = true;
-            } catch (const ENetConnClosedGracefully&) {
-                // A counted body cut short by the peer's close keeps what arrived.
-            }
-            state = BodyState::bsDone;
-            break;
-        case BodyState::bsUntilClose:
-            m_io->ReadUntilClose(sink);
-            state = BodyState::bsDone;
-            break;
-        case BodyState::bsDone:
-            break;
+                state = BodyState::bsChunkDataEnd;
+                break;
+            case BodyState::bsChunkDataEnd:
+                // Anything but the empty line means the framing is lost.
+                state = m_io->ReadLn().empty() ? BodyState::bsChunkSize : BodyState::bsDone;
+                break;
+            case BodyState::bsTrailer:
+                if (m_io->ReadLn().empty()) {
+                    m_replyComplete = true;
+                    state = BodyState::bsDone;
+                } else if (++trailerLines > maxTrailerLines) {
+                    char message[96];
+                    std::snprintf(message, sizeof message, messages::kTooManyHeaderLines, maxTrailerLines);
+                    throw ENetTooManyHeaderLines(message);
+                }
+                break;
+            case BodyState::bsCounted:
+                try {
+                    m_io->ReadBytes(remaining, sink);
+                    m_replyComplete = true;
+                } catch (const ENetConnClosedGracefully&) {
+                    // A counted body cut short by the peer's close keeps what arrived.
+                }
+                state = BodyState::bsDone;
+                break;
+            case BodyState::bsUntilClose:
+                m_io->ReadUntilClose(sink);
+                state = BodyState::bsDone;
+                break;
+            case BodyState::bsDone:
+                break;
         }
     }
 }

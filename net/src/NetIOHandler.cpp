@@ -106,7 +106,8 @@ std::string TNetIOHandler::ReadLn() {
             const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(lf) - base);
             std::size_t lineEnd = end;
             if (lineEnd > m_head && base[lineEnd - 1] == '\r') --lineEnd;
-            if (lineEnd - m_head > MaxLineLength) throw ENetReadLnMaxLineLengthExceeded(messages::kMaxLineLengthExceeded);
+            if (lineEnd - m_head > MaxLineLength)
+                throw ENetReadLnMaxLineLengthExceeded(messages::kMaxLineLengthExceeded);
             std::string line(base + m_head, lineEnd - m_head);
             m_head = end + 1;
             m_lineScan = m_head;
@@ -115,7 +116,8 @@ std::string TNetIOHandler::ReadLn() {
         m_lineScan = m_tail;
         // One byte of slack for the CR of a line of exactly the maximum length.
         const std::size_t pending = m_tail - m_head;
-        if (pending > MaxLineLength + 1 || (pending == MaxLineLength + 1 && m_in[m_tail - 1] != '\r')) throw ENetReadLnMaxLineLengthExceeded(messages::kMaxLineLengthExceeded);
+        if (pending > MaxLineLength + 1 || (pending == MaxLineLength + 1 && m_in[m_tail - 1] != '\r'))
+            throw ENetReadLnMaxLineLengthExceeded(messages::kMaxLineLengthExceeded);
         if (ReadFromSource() == 0) RaiseClosed();
     }
 }
@@ -123,7 +125,8 @@ std::string TNetIOHandler::ReadLn() {
 void TNetIOHandler::ReadBytes(std::int64_t count, TNetStream& sink) {
     while (count > 0) {
         if (BufferedBytes() == 0 && ReadFromSource() == 0) RaiseClosed();
-        const std::size_t take = static_cast<std::size_t>(std::min<std::int64_t>(count, static_cast<std::int64_t>(BufferedBytes())));
+        const std::size_t take =
+            static_cast<std::size_t>(std::min<std::int64_t>(count, static_cast<std::int64_t>(BufferedBytes())));
         sink.Write(m_in.data() + m_head, take);
         m_head += take;
         count -= static_cast<std::int64_t>(take);

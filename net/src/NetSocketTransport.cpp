@@ -131,7 +131,8 @@ void TNetSocketTransport::Open(const std::string& host, int port, platform::IpVe
     platform::SocketHandle raw = platform::kNoSocket;
     CheckSocketResult(platform::CreateTcpSocket(version, raw));
     SocketGuard socket(raw);
-    if (platform::BindAnyAddress(socket.Get(), version) != 0) throw ENetCouldNotBindSocket(messages::kCouldNotBindSocket);
+    if (platform::BindAnyAddress(socket.Get(), version) != 0)
+        throw ENetCouldNotBindSocket(messages::kCouldNotBindSocket);
     CheckSocketResult(platform::SetNoDelay(socket.Get(), false));
 
     std::string address;

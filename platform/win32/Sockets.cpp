@@ -5,9 +5,9 @@
 #include "platform/Sockets.h"
 #include "platform/OsError.h"
 
+#include <windows.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -215,7 +215,8 @@ int ResolveHost(const std::string& host, IpVersion version, std::string& address
         char text[64] = {};
         int pos = 0;
         for (int i = 0; i < 8; ++i) {
-            const unsigned word = (static_cast<unsigned>(a->sin6_addr.s6_addr[2 * i]) << 8) | a->sin6_addr.s6_addr[2 * i + 1];
+            const unsigned word =
+                (static_cast<unsigned>(a->sin6_addr.s6_addr[2 * i]) << 8) | a->sin6_addr.s6_addr[2 * i + 1];
             pos += std::snprintf(text + pos, sizeof text - static_cast<std::size_t>(pos), i ? ":%x" : "%x", word);
         }
         g_ws.freeaddrinfo(list);
@@ -223,7 +224,8 @@ int ResolveHost(const std::string& host, IpVersion version, std::string& address
         return 0;
     }
     const hostent* h = g_ws.gethostbyname(host.c_str());
-    if (h == nullptr || h->h_addr_list == nullptr || h->h_addr_list[0] == nullptr || h->h_length != 4) return kHostNotFound;
+    if (h == nullptr || h->h_addr_list == nullptr || h->h_addr_list[0] == nullptr || h->h_length != 4)
+        return kHostNotFound;
     const auto* b = reinterpret_cast<const unsigned char*>(h->h_addr_list[0]);
     char text[20];
     std::snprintf(text, sizeof text, "%u.%u.%u.%u", b[0], b[1], b[2], b[3]);

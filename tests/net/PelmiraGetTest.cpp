@@ -65,12 +65,12 @@ TEST(PelmiraGet, FetchesUrlsInOrderAndReportsFailuresOnStderr) {
         freePort = probe.Port();
     }
     const std::string binary("\0\r\n\x1a\xff\n", 6);
-    TestServer server({{Read(), Send("HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\n" + binary), Read(),
-                        Send("HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nnf"), Hold()},
-                       {Read(), Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3;x=y\r\nabc\r\n0\r\n\r\n"),
-                        Hold()}});
-    const ToolRun r = RunTool(server.Url("/one") + " " + server.Url("/two") + " http://127.0.0.1:" +
-                          std::to_string(freePort) + "/ " + server.Url("/three"));
+    TestServer server(
+        {{Read(), Send("HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\n" + binary), Read(),
+          Send("HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nnf"), Hold()},
+         {Read(), Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3;x=y\r\nabc\r\n0\r\n\r\n"), Hold()}});
+    const ToolRun r = RunTool(server.Url("/one") + " " + server.Url("/two") +
+                              " http://127.0.0.1:" + std::to_string(freePort) + "/ " + server.Url("/three"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, binary + "abc");
     EXPECT_EQ(r.err,

@@ -10,19 +10,25 @@ using nettest::FakeWire;
 using nettest::Outcome;
 
 const char kOk[] = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n";
-const char kTail[] = "Accept: text/html, */*\r\nAccept-Encoding: identity\r\nUser-Agent: Mozilla/3.0 (compatible; Pelmira)\r\n\r\n";
+const char kTail[] =
+    "Accept: text/html, */*\r\nAccept-Encoding: identity\r\nUser-Agent: Mozilla/3.0 (compatible; Pelmira)\r\n\r\n";
 
-std::string Head(const std::string& line, const std::string& host) { return line + "\r\nHost: " + host + "\r\n" + kTail; }
+std::string Head(const std::string& line, const std::string& host) {
+    return line + "\r\nHost: " + host + "\r\n" + kTail;
+}
 
 struct Client {
     std::shared_ptr<FakeWire> wire = std::make_shared<FakeWire>();
     net::TNetHTTP http{nettest::FakeFactory(wire)};
-    explicit Client(int requests = 8) { wire->replies = {std::vector<std::string>(static_cast<std::size_t>(requests), kOk)}; }
+    explicit Client(int requests = 8) {
+        wire->replies = {std::vector<std::string>(static_cast<std::size_t>(requests), kOk)};
+    }
 };
 
 TEST(RequestComposition, FirstRequestsGoOutExactly) {
     const std::pair<const char*, std::string> cases[] = {
-        {"http://vs.example/ver/get.php?title=Some App&ver=1.0", Head("GET /ver/get.php?title=Some App&ver=1.0 HTTP/1.1", "vs.example")},
+        {"http://vs.example/ver/get.php?title=Some App&ver=1.0",
+         Head("GET /ver/get.php?title=Some App&ver=1.0 HTTP/1.1", "vs.example")},
         {"http://h:80/x?a=1#frag", Head("GET /x?a=1 HTTP/1.1", "h")},
         {"http://h:8080/x?q=1#b", Head("GET /x?q=1 HTTP/1.1", "h:8080")},
         {"http://h", Head("GET / HTTP/1.1", "h")},

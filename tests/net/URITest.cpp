@@ -22,7 +22,8 @@ struct SplitCase {
 
 TEST(URI, SplitsEveryPart) {
     const SplitCase cases[] = {
-        {"http://host/ver/get.php?title=a%20b&ver=1", "http", "", "", "host", "", "/ver/", "get.php", "?title=a%20b&ver=1", ""},
+        {"http://host/ver/get.php?title=a%20b&ver=1", "http", "", "", "host", "", "/ver/", "get.php",
+         "?title=a%20b&ver=1", ""},
         {"http://host", "http", "", "", "host", "", "/", "", "", ""},
         {"http://host:8080/", "http", "", "", "host", "8080", "/", "", "", ""},
         {"http://u:p@host/a/b/c.html", "http", "u", "p", "host", "", "/a/b/", "c.html", "", ""},

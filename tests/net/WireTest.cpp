@@ -44,7 +44,8 @@ std::vector<WireCase> Cases() {
          1},
         {"chunks with extensions and trailers keep the connection usable",
          {{Read(),
-           Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5;name=value\r\nhello\r\n1\r\n!\r\n0\r\nT: 1\r\n\r\n"),
+           Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5;name=value\r\nhello\r\n1\r\n!\r\n0\r\nT: "
+                "1\r\n\r\n"),
            Read(), Send(kOk2), Hold()}},
          {"/c", "/d"},
          {RequestFor("/c"), RequestFor("/d")},
@@ -131,7 +132,8 @@ TEST(Wire, RefusedConnectionAndUnknownHostGiveWinsockMessages) {
     net::TNetHTTP client;
     EXPECT_EQ(Outcome(client, "http://127.0.0.1:" + std::to_string(port) + "/"),
               "ENetSocketError: Socket Error # 10061\r\nConnection refused.");
-    EXPECT_EQ(Outcome(client, "http://no-such-host.invalid/"), "ENetSocketError: Socket Error # 11001\r\nHost not found.");
+    EXPECT_EQ(Outcome(client, "http://no-such-host.invalid/"),
+              "ENetSocketError: Socket Error # 11001\r\nHost not found.");
     // The client stays usable after failed connects.
     TestServer server({{Read(), Send(kOk2), Hold()}});
     EXPECT_EQ(Outcome(client, server.Url("/")), "body:hi");
@@ -197,7 +199,8 @@ TEST(Wire, ConnectGivesUpAtItsLimitWhileTheWindowKeepsTurning) {
     client.ConnectTimeout = 1000;
     const auto start = std::chrono::steady_clock::now();
     const std::string outcome = Outcome(client, "http://127.0.0.1:" + std::to_string(hole.port) + "/");
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     if (outcome != "ENetConnectTimeout: Connect timed out.") {
         GTEST_SKIP() << "this system answered a full accept queue: " << outcome;
     }

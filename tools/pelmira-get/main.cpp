@@ -59,7 +59,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             if (colon == std::string::npos || colon == 0) return false;
             o.proxyHost = v.substr(0, colon);
             const std::string port = v.substr(colon + 1);
-            if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos) return false;
+            if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+                return false;
             o.proxyPort = std::stoi(port);
         } else if (a == "--proxy-user" && hasValue) {
             o.proxyUser = argv[++i];

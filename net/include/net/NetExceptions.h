@@ -17,11 +17,11 @@ public:
     virtual const char* ClassName() const noexcept { return "ENetException"; }
 };
 
-#define PELMIRA_NET_EXCEPTION(Name, Base)                                         \
-    class Name : public Base {                                                    \
-    public:                                                                       \
-        explicit Name(const std::string& message = {}) : Base(message) {}        \
-        const char* ClassName() const noexcept override { return #Name; }        \
+#define PELMIRA_NET_EXCEPTION(Name, Base)                                 \
+    class Name : public Base {                                            \
+    public:                                                               \
+        explicit Name(const std::string& message = {}) : Base(message) {} \
+        const char* ClassName() const noexcept override { return #Name; } \
     };
 
 // Connect on a connected client.

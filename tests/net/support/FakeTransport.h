@@ -72,7 +72,8 @@ private:
         const auto& segments = m_wire->replies[m_index];
         const std::string& sent = m_wire->sent[m_index];
         std::size_t heads = 0;
-        for (std::size_t at = sent.find("\r\n\r\n"); at != std::string::npos; at = sent.find("\r\n\r\n", at + 4)) ++heads;
+        for (std::size_t at = sent.find("\r\n\r\n"); at != std::string::npos; at = sent.find("\r\n\r\n", at + 4))
+            ++heads;
         std::string out;
         for (std::size_t i = 0; i < segments.size() && i < heads; ++i) out += segments[i];
         return out;

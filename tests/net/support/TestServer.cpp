@@ -113,32 +113,32 @@ void TestServer::Serve(platform::SocketHandle s, const Script& script) {
     for (const Action& a : script) {
         if (m_stop) return;
         switch (a.kind) {
-        case Action::akRead:
-            if (!ReadHead(s, pending)) return;
-            break;
-        case Action::akSend:
-            SendSliced(s, a.bytes);
-            break;
-        case Action::akPause:
-            for (int waited = 0; waited < a.ms && !m_stop; waited += 5) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
-            break;
-        case Action::akClose:
-            return;
-        case Action::akHold:
-            for (int waited = 0; waited < kWaitLimitMs && !m_stop;) {
-                bool readable = false;
-                if (platform::WaitReadable(s, kSliceMs, readable) != 0) return;
-                if (!readable) {
-                    waited += kSliceMs;
-                    continue;
+            case Action::akRead:
+                if (!ReadHead(s, pending)) return;
+                break;
+            case Action::akSend:
+                SendSliced(s, a.bytes);
+                break;
+            case Action::akPause:
+                for (int waited = 0; waited < a.ms && !m_stop; waited += 5) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 }
-                char buffer[4096];
-                std::size_t got = 0;
-                if (platform::ReceiveBytes(s, buffer, sizeof buffer, got) != 0 || got == 0) return;
-            }
-            return;
+                break;
+            case Action::akClose:
+                return;
+            case Action::akHold:
+                for (int waited = 0; waited < kWaitLimitMs && !m_stop;) {
+                    bool readable = false;
+                    if (platform::WaitReadable(s, kSliceMs, readable) != 0) return;
+                    if (!readable) {
+                        waited += kSliceMs;
+                        continue;
+                    }
+                    char buffer[4096];
+                    std::size_t got = 0;
+                    if (platform::ReceiveBytes(s, buffer, sizeof buffer, got) != 0 || got == 0) return;
+                }
+                return;
         }
     }
 }
