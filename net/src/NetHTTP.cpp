@@ -91,9 +91,12 @@ std::string TNetCustomHTTP::Get(const std::string& url) {
 
 void TNetCustomHTTP::Disconnect() noexcept {
     if (!m_io) return;
-    const bool wasOpen = m_io->IsOpen();
     m_io->Close();
-    if (wasOpen) ConnectionClosed();
+    // Also after a close by the peer: the connection ends here for the client.
+    if (m_connectionActive) {
+        m_connectionActive = false;
+        ConnectionClosed();
+    }
 }
 
 bool TNetCustomHTTP::Connected() { return m_io && m_io->Connected(); }
@@ -299,6 +302,7 @@ void TNetCustomHTTP::Connect(const std::string& host, int port) {
         m_io->Close();
         throw;
     }
+    m_connectionActive = true;
     m_connHost = host;
     m_connPort = port;
     m_connIPVersion = m_request.IPVersion;

@@ -51,7 +51,8 @@ public:
 
     // Closes the connection, if open. Never throws.
     void Disconnect() noexcept;
-    // Whether a connection is open (moves waiting bytes in without waiting).
+    // Whether a connection is open (moves waiting bytes in without waiting);
+    // throws ENetSocketError when the socket reports an error.
     bool Connected();
 
     TNetHTTPProtocolVersion ProtocolVersion = TNetHTTPProtocolVersion::pv1_1;
@@ -164,6 +165,8 @@ private:
     std::string m_nextMethod;
     // A status line of the current attempt was read (no silent resend after it).
     bool m_statusSeen = false;
+    // A connection was opened and its end has not been handled yet.
+    bool m_connectionActive = false;
     // A hook vetoed the body: the connection is closed after the request.
     bool m_forceClose = false;
 };
