@@ -1,0 +1,153 @@
+// Request composition: URL merging, connect target choice and the exact head on the wire.
+#include "support/FakeTransport.h"
+#include "support/Outcome.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using nettest::FakeWire;
+using nettest::Outcome;
+
+const char kOk[] = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n";
+const char kTail[] =
+    "Accept: text/html, */*\r\nAccept-Encoding: identity\r\nUser-Agent: Mozilla/3.0 (compatible; Pelmira)\r\n\r\n";
+
+std::string Head(const std::string& line, const std::string& host) {
+    return line + "\r\nHost: " + host + "\r\n" + kTail;
+}
+
+struct Client {
+    std::shared_ptr<FakeWire> wire = std::make_shared<FakeWire>();
+    net::TNetHTTP http{nettest::FakeFactory(wire)};
+    explicit Client(int requests = 8) {
+        wire->replies = {std::vector<std::string>(static_cast<std::size_t>(requests), kOk)};
+    }
+};
+
+TEST(RequestComposition, FirstRequestsGoOutExactly) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"http://vs.example/ver/get.php?title=Some App&ver=1.0",
+         Head("GET /ver/get.php?title=Some App&ver=1.0 HTTP/1.1", "vs.example")},
+        {"http://h:80/x?a=1#frag", Head("GET /x?a=1 HTTP/1.1", "h")},
+        {"http://h:8080/x?q=1#b", Head("GET /x?q=1 HTTP/1.1", "h:8080")},
+        {"http://h", Head("GET / HTTP/1.1", "h")},
+        {"http:\\\\h\\a\\b.txt", Head("GET /a/b.txt HTTP/1.1", "h")},
+        {"foo://h:99/x", Head("GET /x HTTP/1.1", "h:99")},
+    };
+    for (const auto& [url, head] : cases) {
+        Client c;
+        EXPECT_EQ(Outcome(c.http, url), "body:") << url;
+        ASSERT_EQ(c.wire->sent.size(), 1u) << url;
+        EXPECT_EQ(c.wire->sent[0], head) << url;
+    }
+}
+
+TEST(RequestComposition, RelativeUrlsMergeIntoThePreviousTarget) {
+    Client c;
+    const std::pair<const char*, std::string> steps[] = {
+        {"http://h:8080/a/b/c.html", "GET /a/b/c.html HTTP/1.1"},
+        {"../d/e.html", "GET /a/d/e.html HTTP/1.1"},
+        {"f.html?x=1", "GET /a/d/f.html?x=1 HTTP/1.1"},
+        {"/root//g", "GET /root//g HTTP/1.1"},
+        {"sub//dir/", "GET /root/sub/dir/ HTTP/1.1"},
+        {"../../../", "GET / HTTP/1.1"},
+        {"../../x/..", "GET /x/.. HTTP/1.1"},
+    };
+    std::string expected;
+    for (const auto& [url, line] : steps) {
+        EXPECT_EQ(Outcome(c.http, url), "body:") << url;
+        expected += Head(line, "h:8080");
+    }
+    ASSERT_EQ(c.wire->sent.size(), 1u);
+    EXPECT_EQ(c.wire->sent[0], expected);
+    EXPECT_EQ(c.wire->hosts[0], "h");
+    EXPECT_EQ(c.wire->ports[0], 8080);
+}
+
+TEST(RequestComposition, UnusableTargetsFailBeforeAnyConnection) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"foo://h/x", "ENetUnknownProtocol: Unknown Protocol"},
+        {"relative/doc", "ENetUnknownProtocol: Unknown Protocol"},
+        {"https://h/x", "ENetIOHandlerPropInvalid: IOHandler value is not valid"},
+        {"http:///x", "ENetHostRequired: "},
+        {"http://h:0/x", "ENetPortRequired: "},
+    };
+    for (const auto& [url, outcome] : cases) {
+        Client c;
+        EXPECT_EQ(Outcome(c.http, url), outcome) << url;
+        EXPECT_EQ(c.wire->opens, 0) << url;
+    }
+}
+
+TEST(RequestComposition, UserInfoIsTakenButSendsNoAuthorization) {
+    Client c;
+    EXPECT_EQ(Outcome(c.http, "http://u:p@h/x"), "body:");
+    EXPECT_EQ(c.http.Request().Username, "u");
+    EXPECT_EQ(c.http.Request().Password, "p");
+    EXPECT_EQ(c.wire->sent[0], Head("GET /x HTTP/1.1", "h"));
+}
+
+TEST(RequestComposition, ProxyGetsTheAbsoluteUrlAndTheOriginHost) {
+    Client c;
+    c.http.ProxyParams.ProxyServer = "proxy";
+    c.http.ProxyParams.ProxyPort = 3128;
+    EXPECT_EQ(Outcome(c.http, "http://vs:80/ver/get.php?t=1#x"), "body:");
+    EXPECT_EQ(Outcome(c.http, "http://other:8080/y"), "body:");
+    ASSERT_EQ(c.wire->opens, 1);
+    EXPECT_EQ(c.wire->hosts[0], "proxy");
+    EXPECT_EQ(c.wire->ports[0], 3128);
+    EXPECT_EQ(c.wire->sent[0], Head("GET http://vs/ver/get.php?t=1 HTTP/1.1", "vs") +
+                                   Head("GET http://other:8080/y HTTP/1.1", "other:8080"));
+}
+
+TEST(RequestComposition, ProxyWithoutPortFailsAndSwitchingTargetsReconnects) {
+    Client c;
+    c.wire->replies = {{kOk}, {kOk}, {kOk}};
+    c.http.ProxyParams.ProxyServer = "proxy";
+    EXPECT_EQ(Outcome(c.http, "http://h/x"), "ENetPortRequired: ");
+    EXPECT_EQ(c.wire->opens, 0);
+    c.http.ProxyParams.ProxyPort = 3128;
+    EXPECT_EQ(Outcome(c.http, "http://h/x"), "body:");
+    c.http.ProxyParams.ProxyServer = "";
+    EXPECT_EQ(Outcome(c.http, "http://h/x"), "body:");
+    c.http.ProxyParams.ProxyServer = "proxy";
+    EXPECT_EQ(Outcome(c.http, "http://h/x"), "body:");
+    ASSERT_EQ(c.wire->opens, 3);
+    EXPECT_EQ(c.wire->hosts, (std::vector<std::string>{"proxy", "h", "proxy"}));
+}
+
+TEST(RequestComposition, LongHeaderValuesGoOutFolded) {
+    Client c;
+    std::string value;
+    for (int i = 0; i < 200; ++i) value += "item" + std::to_string(i) + ", ";
+    c.http.Request().CustomHeaders.SetValue("X-List", value);
+    c.http.Request().Referer = value;
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    const std::string& sent = c.wire->sent[0];
+    std::size_t start = 0;
+    int continuations = 0;
+    for (std::size_t end = sent.find("\r\n"); end != std::string::npos; end = sent.find("\r\n", start)) {
+        const std::string line = sent.substr(start, end - start);
+        EXPECT_LE(line.size(), 1024u);
+        if (!line.empty() && line[0] == ' ') ++continuations;
+        start = end + 2;
+    }
+    EXPECT_GE(continuations, 2);
+    // Order: custom lines after the entity headers, Referer before User-Agent.
+    EXPECT_LT(sent.find("X-List:"), sent.find("Host:"));
+    EXPECT_LT(sent.find("Referer:"), sent.find("User-Agent:"));
+}
+
+TEST(RequestComposition, Http10AsksForKeepAlive) {
+    Client c;
+    c.http.ProtocolVersion = net::TNetHTTPProtocolVersion::pv1_0;
+    c.wire->replies = {{"HTTP/1.0 200 OK\r\nConnection: keep-alive\r\nContent-Length: 0\r\n\r\n", kOk}};
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    EXPECT_EQ(c.wire->sent[0], "GET / HTTP/1.0\r\nConnection: keep-alive\r\nHost: h\r\n" + std::string(kTail));
+    // Without "keep-alive" in the 1.1-less reply the 1.0 client does not reuse the connection.
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    EXPECT_EQ(c.wire->opens, 1);
+}
+
+}  // namespace
