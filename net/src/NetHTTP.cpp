@@ -650,8 +650,8 @@ void TNetCustomHTTP::ComposeProxyAuthorization(TNetHeaderList& headers) {
     // answers "" and the origin server never sees them.
     const bool viaProxy =
         m_request.UseProxy == TNetConnectionType::ctProxy || m_request.UseProxy == TNetConnectionType::ctSSLProxy;
-    headers.SetValue("Proxy-Authorization",
-                     ProxyParams.Authentication().HeaderValue(ProxyParams.Credentials(), viaProxy ? rtViaProxy : rtDirect));
+    headers.SetValue("Proxy-Authorization", ProxyParams.Authentication().HeaderValue(ProxyParams.Credentials(),
+                                                                                     viaProxy ? rtViaProxy : rtDirect));
 }
 
 void TNetCustomHTTP::ComposeCookies(TNetHeaderList& headers) {
