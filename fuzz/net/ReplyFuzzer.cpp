@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < 2; ++i) {
         net::TNetMemoryStream body;
         try {
-            client.Get(i == 0 ? (credentials ? "http://u:pw@h.example/a/b?c=d" : "http://h/a/b?c=d") : "next/doc", &body);
+            client.Get(i == 0 ? (credentials ? "http://u:pw@h.example/a/b?c=d" : "http://h/a/b?c=d") : "next/doc",
+                       &body);
             // A body never exceeds what the server sent.
             if (body.Data().size() > bytes.size()) __builtin_trap();
         } catch (const net::ENetHTTPProtocolException& e) {
