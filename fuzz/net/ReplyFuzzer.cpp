@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes as a server's replies to the HTTP client: status line,
-// header block, body framing, keep-alive and redirect handling. The first byte
-// picks delivery and client options; the rest is what every connection sends.
+// header block, body framing, keep-alive and redirect handling, cookies, reply
+// dates and 401/407 challenges. The first byte picks delivery and client
+// options; the rest is what every connection sends.
 #include "net/NetExceptions.h"
 #include "net/NetHTTP.h"
 #include "net/NetMemoryStream.h"
@@ -60,10 +61,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     client.MaxBodySize = (options & 16) != 0 ? 1000 : 0;
     client.MaxHeaderLines = (options & 32) != 0 ? 4 : 255;
     if ((options & 64) != 0) client.ProtocolVersion = net::TNetHTTPProtocolVersion::pv1_0;
+    const bool credentials = (options & 128) != 0;
+    if (credentials) {
+        // Through a proxy with Basic credentials, answering challenges in the same Get.
+        client.ProxyParams.SetProxyServer("p");
+        client.ProxyParams.SetProxyPort(8080);
+        client.ProxyParams.BasicAuthentication = true;
+        client.HTTPOptions |= net::hoInProcessAuth;
+        client.OnProxyAuthorization = [](net::TNetAuthentication&, net::TNetAuthenticationCredentials& c) {
+            c.Username = "pu";
+            c.Password = "pp";
+            return true;
+        };
+    }
     for (int i = 0; i < 2; ++i) {
         net::TNetMemoryStream body;
         try {
-            client.Get(i == 0 ? "http://h/a/b?c=d" : "next/doc", &body);
+            client.Get(i == 0 ? (credentials ? "http://u:pw@h.example/a/b?c=d" : "http://h/a/b?c=d") : "next/doc",
+                       &body);
             // A body never exceeds what the server sent.
             if (body.Data().size() > bytes.size()) __builtin_trap();
         } catch (const net::ENetHTTPProtocolException& e) {

@@ -17,7 +17,7 @@ std::unique_ptr<TNetAuthentication> MakeBasic() { return std::make_unique<TNetBa
 }  // namespace
 
 ENetAlreadyRegisteredAuthenticationMethod::ENetAlreadyRegisteredAuthenticationMethod(const std::string& className)
-    : std::runtime_error(AlreadyRegisteredMessage(className)) {}
+    : ENetException(AlreadyRegisteredMessage(className)) {}
 
 TNetAuthenticationRegistry::TNetAuthenticationRegistry() {
     m_entries.push_back({"Basic", "TNetBasicAuthentication", MakeBasic});

@@ -143,7 +143,7 @@ void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url
                     requestMethod = m_nextMethod;
                     break;
                 case TNetHTTPWhatsNext::wnReadAndGo:
-                    ReadResult(stream);
+                    ReadResult(stream, BodyUse::buDropped);
                     if (stream != nullptr) stream->Truncate(startPos);
                     m_authRetries = 0;
                     m_authProxyRetries = 0;
@@ -244,7 +244,7 @@ bool TNetCustomHTTP::EnsureConnection() {
     std::string host;
     int port = 0;
     const bool secure = SameText(m_clientURI.Protocol, "https");
-    if (ProxyParams.ProxyServer.empty()) {
+    if (ProxyParams.ProxyServer().empty()) {
         host = m_clientURI.Host;
         port = PortNumber(m_clientURI.Port);
         if (open && (m_connIPVersion != m_request.IPVersion || !SameText(host, m_connHost) || port != m_connPort)) {
@@ -254,8 +254,8 @@ bool TNetCustomHTTP::EnsureConnection() {
         if (secure) throw ENetIOHandlerPropInvalid(messages::kIOHandlerPropInvalid);
         m_request.UseProxy = TNetConnectionType::ctNormal;
     } else {
-        host = ProxyParams.ProxyServer;
-        port = ProxyParams.ProxyPort;
+        host = ProxyParams.ProxyServer();
+        port = ProxyParams.ProxyPort();
         if (open && (!SameText(host, m_connHost) || port != m_connPort)) Disconnect();
         // A tunnel would need a secure transport on top, which this client has not.
         if (secure) throw ENetIOHandlerPropInvalid(messages::kIOHandlerPropInvalid);
@@ -427,7 +427,7 @@ bool TNetCustomHTTP::ReplyHasNoBody() const {
     return code / 100 == 1 || code == 204 || code == 304;
 }
 
-void TNetCustomHTTP::ReadResult(TNetStream* target) {
+void TNetCustomHTTP::ReadResult(TNetStream* target, BodyUse use) {
     m_replyComplete = false;
     if (target == nullptr) return;
     // 1xx, 204 and 304 replies end with their header block.
@@ -502,7 +502,10 @@ void TNetCustomHTTP::ReadResult(TNetStream* target) {
                     m_io->ReadBytes(remaining, sink);
                     m_replyComplete = true;
                 } catch (const ENetConnClosedGracefully&) {
-                    // A counted body cut short by the peer's close keeps what arrived.
+                    // A body cut short by the peer's close is incomplete: an
+                    // accepted reply fails; a dropped one keeps what arrived.
+                    m_io->Close();
+                    if (use == BodyUse::buAccepted) throw;
                 }
                 state = BodyState::bsDone;
                 break;
@@ -518,12 +521,12 @@ void TNetCustomHTTP::ReadResult(TNetStream* target) {
 
 void TNetCustomHTTP::DiscardBody() {
     TNetMemoryStream scratch;
-    ReadResult(&scratch);
+    ReadResult(&scratch, BodyUse::buDropped);
 }
 
 void TNetCustomHTTP::RefuseReply(const std::vector<int>& ignoreReplies) {
     TNetMemoryStream body;
-    ReadResult(&body);
+    ReadResult(&body, BodyUse::buDropped);
     const int code = m_response.ResponseCode();
     for (const int ignored : ignoreReplies) {
         if (ignored == code) return;
@@ -578,6 +581,12 @@ TNetHTTPWhatsNext TNetCustomHTTP::ProcessResponse(const std::vector<int>& ignore
                 return TNetHTTPWhatsNext::wnJustExit;
             }
             authNeeded = (HTTPOptions & hoInProcessAuth) != 0;
+            if (!authNeeded) {
+                // The credentials go out with the next request; this reply is
+                // still a refusal and must not reach the caller as a body.
+                RefuseReply(ignoreReplies);
+                return TNetHTTPWhatsNext::wnJustExit;
+            }
         } else if (code == 407) {
             if (m_authProxyRetries >= MaxAuthRetries || !AnswerProxyChallenge()) {
                 ResetProxyAuthentication();
@@ -585,6 +594,10 @@ TNetHTTPWhatsNext TNetCustomHTTP::ProcessResponse(const std::vector<int>& ignore
                 return TNetHTTPWhatsNext::wnJustExit;
             }
             authNeeded = (HTTPOptions & hoInProcessAuth) != 0;
+            if (!authNeeded) {
+                RefuseReply(ignoreReplies);
+                return TNetHTTPWhatsNext::wnJustExit;
+            }
         } else {
             RefuseReply(ignoreReplies);
             return TNetHTTPWhatsNext::wnJustExit;
@@ -594,7 +607,7 @@ TNetHTTPWhatsNext TNetCustomHTTP::ProcessResponse(const std::vector<int>& ignore
         DiscardBody();
         return TNetHTTPWhatsNext::wnAuthRequest;
     }
-    ReadResult(m_response.ContentStream);
+    ReadResult(m_response.ContentStream, BodyUse::buAccepted);
     return TNetHTTPWhatsNext::wnJustExit;
 }
 
@@ -624,21 +637,65 @@ void TNetCustomHTTP::FinishRequest() noexcept {
     if (!keep) Disconnect();
 }
 
-// Credentials and cookies attach here; until then requests carry none.
-void TNetCustomHTTP::ComposeAuthorization(TNetHeaderList& /*headers*/) {}
-void TNetCustomHTTP::ComposeProxyAuthorization(TNetHeaderList& /*headers*/) {}
-void TNetCustomHTTP::ComposeCookies(TNetHeaderList& /*headers*/) {}
-void TNetCustomHTTP::TakeCookies() {}
+TNetAuthenticationCredentials TNetCustomHTTP::ServerCredentials() const {
+    return {m_request.Username, m_request.Password, m_request.BasicAuthentication};
+}
+
+void TNetCustomHTTP::ComposeAuthorization(TNetHeaderList& headers) {
+    headers.SetValue("Authorization", m_serverAuth.HeaderValue(ServerCredentials(), rtDirect));
+}
+
+void TNetCustomHTTP::ComposeProxyAuthorization(TNetHeaderList& headers) {
+    // Proxy credentials go only to the proxy; on a direct request the state
+    // answers "" and the origin server never sees them.
+    const bool viaProxy =
+        m_request.UseProxy == TNetConnectionType::ctProxy || m_request.UseProxy == TNetConnectionType::ctSSLProxy;
+    headers.SetValue("Proxy-Authorization", ProxyParams.Authentication().HeaderValue(ProxyParams.Credentials(),
+                                                                                     viaProxy ? rtViaProxy : rtDirect));
+}
+
+void TNetCustomHTTP::ComposeCookies(TNetHeaderList& headers) {
+    if (!m_cookieManager) return;
+    headers.SetValue("Cookie", m_cookieManager->GenerateCookieList(m_clientURI.Host, m_clientURI.Path));
+}
+
+void TNetCustomHTTP::TakeCookies() {
+    if (!AllowCookies) return;
+    if (!m_cookieManager) m_cookieManager = std::make_unique<TNetCookieManager>();
+    // A bad "Set-cookie2" port list throws here and ends the request.
+    m_cookieManager->AddServerCookies(m_response.RawHeaders.Extract("Set-cookie"),
+                                      m_response.RawHeaders.Extract("Set-cookie2"), m_clientURI.Host);
+}
+
 bool TNetCustomHTTP::AnswerServerChallenge() {
     ++m_authRetries;
-    return false;
+    TNetAuthenticationCredentials c = ServerCredentials();
+    m_serverAuth.SetHandler(OnAuthorization);
+    const bool approved = m_serverAuth.Answer(m_response.WWWAuthenticate, c) == caRetry;
+    m_request.Username = c.Username;
+    m_request.Password = c.Password;
+    m_request.BasicAuthentication = c.BasicAuthentication;
+    return approved;
 }
+
 bool TNetCustomHTTP::AnswerProxyChallenge() {
     ++m_authProxyRetries;
-    return false;
+    TNetAuthenticationCredentials c = ProxyParams.Credentials();
+    TNetAuthenticationState& state = ProxyParams.Authentication();
+    state.SetHandler(OnProxyAuthorization);
+    const bool approved = state.Answer(m_response.ProxyAuthenticate, c) == caRetry;
+    ProxyParams.ProxyUsername = c.Username;
+    ProxyParams.ProxyPassword = c.Password;
+    return approved;
 }
-void TNetCustomHTTP::ResetServerAuthentication() {}
-void TNetCustomHTTP::ResetProxyAuthentication() {}
-void TNetCustomHTTP::ConnectionClosed() {}
+
+void TNetCustomHTTP::ResetServerAuthentication() { m_serverAuth.ResetObject(); }
+
+void TNetCustomHTTP::ResetProxyAuthentication() { ProxyParams.Authentication().ResetObject(); }
+
+void TNetCustomHTTP::ConnectionClosed() {
+    m_serverAuth.Disconnected();
+    ProxyParams.Authentication().Disconnected();
+}
 
 }  // namespace net

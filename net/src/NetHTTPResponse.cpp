@@ -1,5 +1,7 @@
 #include "net/NetHTTPResponse.h"
+#include "net/HttpDate.h"
 
+#include <ctime>
 #include <limits>
 
 namespace net {
@@ -27,7 +29,42 @@ std::int64_t ToInt64Def(const std::string& text, std::int64_t fallback) {
     return ParseInt64(Trim(text), v) ? v : fallback;
 }
 
+// Days from 1970-01-01 to the given civil date (proleptic Gregorian).
+std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yoe = y - era * 400;
+    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+// Seconds the local zone is ahead of UTC at instant; 0 when the C library cannot tell
+// (instants outside its range).
+std::int64_t LocalOffset(std::int64_t instant) {
+    if (instant < 0 || instant > kLastHttpTime) return 0;
+    const std::time_t t = static_cast<std::time_t>(instant);
+    std::tm local{};
+#ifdef _WIN32
+    if (localtime_s(&local, &t) != 0) return 0;
+#else
+    if (localtime_r(&t, &local) == nullptr) return 0;
+#endif
+    const std::int64_t localSeconds = DaysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) * 86400 +
+                                      local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+    return localSeconds - instant;
+}
+
+// An HTTP date as a local date-time in days since 1899-12-30; 0 (no date) when unreadable.
+double LocalDateTime(const std::string& text) {
+    const std::optional<std::int64_t> instant = ParseHttpDate(text);
+    if (!instant) return 0;
+    return UnixToDateTime(*instant + LocalOffset(*instant));
+}
+
 }  // namespace
+
+double UnixToDateTime(std::int64_t seconds) { return static_cast<double>(seconds) / 86400.0 + 25569.0; }
 
 int TNetHTTPResponse::ResponseCode() const {
     const std::size_t space = ResponseText.find(' ');
@@ -72,8 +109,19 @@ void TNetHTTPResponse::ParseHeaders() {
         ContentRangeStart = ToInt64Def(range.substr(0, dash), 0);
         if (dash != std::string::npos) ContentRangeEnd = ToInt64Def(range.substr(dash + 1), 0);
     }
-    // Dates are kept only as raw header lines: nothing the program does depends on them.
-    Date = Expires = LastModified = 0;
+    // Dates arrive in GMT and are kept in local time; an unreadable date is no date.
+    Date = LocalDateTime(h.Values("Date"));
+    LastModified = LocalDateTime(h.Values("Last-Modified"));
+    const std::string expires = h.Values("Expires");
+    std::int64_t seconds = 0;
+    if (ParseInt64(Trim(expires), seconds)) {
+        // A number is a count of seconds from now.
+        const std::int64_t now = AddSecondsClamped(static_cast<std::int64_t>(std::time(nullptr)), 0);
+        const std::int64_t instant = AddSecondsClamped(now, seconds);
+        Expires = UnixToDateTime(instant + LocalOffset(instant));
+    } else {
+        Expires = LocalDateTime(expires);
+    }
 
     Location = h.Values("Location");
     Server = h.Values("Server");

@@ -4,7 +4,13 @@
 #include "support/FakeTransport.h"
 #include "support/Outcome.h"
 
+#include "net/HttpDate.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
 
 namespace {
 
@@ -111,8 +117,20 @@ std::vector<Transcript> Transcripts() {
          {{manyHeaders}, {kOk2}},
          {"ENetTooManyHeaderLines: Reply header block exceeds 255 lines.", "body:hi"},
          2},
-        {"a huge announced length is not reserved",
+        {"a huge announced length is not reserved and its early end fails",
          {{"HTTP/1.1 200 OK\r\nContent-Length: 10000000000\r\n\r\nhello"}, {kOk2}},
+         {"ENetConnClosedGracefully: Connection Closed Gracefully.", "body:hi"},
+         2},
+        {"a counted body cut short by the close fails and the next Get connects anew",
+         {{"HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\nhello"}, {kOk2}},
+         {"ENetConnClosedGracefully: Connection Closed Gracefully.", "body:hi"},
+         2},
+        {"a refused reply whose body is cut short still names its status",
+         {{"HTTP/1.1 404 Not Found\r\nContent-Length: 50\r\n\r\nnot"}, {kOk2}},
+         {"ENetHTTPProtocolException: HTTP/1.1 404 Not Found", "body:hi"},
+         2},
+        {"a body of exactly the announced length before the close is complete",
+         {{"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"}, {kOk2}},
          {"body:hello", "body:hi"},
          2},
         {"bytes after the body forbid reuse",
@@ -226,5 +244,70 @@ TEST(ReplyReading, FollowedRedirectCutsTheStreamBackAndGoesOn) {
     EXPECT_EQ(client.RedirectCount(), 1);
     EXPECT_NE(wire->sent[0].find("GET /new HTTP/1.1"), std::string::npos);
 }
+
+// The Date, Last-Modified and Expires fields of the replies to one Get each.
+struct ReplyDates {
+    double date, lastModified, expires;
+};
+
+std::vector<ReplyDates> DatesOf(const std::vector<std::string>& headerBlocks) {
+    auto wire = std::make_shared<FakeWire>();
+    wire->replies.emplace_back();
+    for (const std::string& headers : headerBlocks)
+        wire->replies[0].push_back("HTTP/1.1 200 OK\r\n" + headers + "Content-Length: 0\r\n\r\n");
+    net::TNetHTTP client(nettest::FakeFactory(wire));
+    std::vector<ReplyDates> out;
+    for (std::size_t i = 0; i < headerBlocks.size(); ++i) {
+        EXPECT_EQ(client.Get("http://h/x"), "");
+        const net::TNetHTTPResponse& r = client.Response();
+        out.push_back({r.Date, r.LastModified, r.Expires});
+    }
+    return out;
+}
+
+constexpr double kSecond = 1.0 / 86400.0;
+constexpr std::int64_t kNov1994 = 784111777;  // Sun, 06 Nov 1994 08:49:37 GMT
+
+TEST(ReplyReading, ReplyDatesAreReadInEveryFormAndUnreadableOnesAreNone) {
+    const std::int64_t inAnHour = static_cast<std::int64_t>(std::time(nullptr)) + 3600;
+    const std::vector<ReplyDates> d = DatesOf({
+        "Date: Sun, 06 Nov 1994 08:49:37 GMT\r\nLast-Modified: Sunday, 06-Nov-94 08:49:38 GMT\r\n"
+        "Expires: Sun Nov  6 09:49:37 1994\r\n",
+        "Date: yesterday\r\nExpires: 3600\r\n",
+        "Expires: " + net::FormatHttpDate(inAnHour) + "\r\nLast-Modified: Sun, 06 Nov 1994 10:49:37 +0200\r\n",
+        "Expires: soon\r\n",
+    });
+    ASSERT_EQ(d.size(), 4u);
+    EXPECT_NEAR((d[0].lastModified - d[0].date) / kSecond, 1.0, 1e-3);
+    EXPECT_NEAR((d[0].expires - d[0].date) / kSecond, 3600.0, 1e-3);
+    // Local time lies within a day of GMT.
+    EXPECT_LT(std::fabs(d[0].date - net::UnixToDateTime(kNov1994)), 1.0);
+    EXPECT_EQ(d[1].date, 0);
+    EXPECT_EQ(d[1].lastModified, 0);
+    // A number of seconds counts from now, like a date an hour ahead.
+    EXPECT_NEAR((d[1].expires - d[2].expires) / kSecond, 0.0, 5.0);
+    EXPECT_NEAR((d[2].lastModified - d[0].date) / kSecond, 0.0, 1e-3);
+    EXPECT_EQ(d[3].expires, 0);
+    EXPECT_EQ(d[3].date, 0);
+}
+
+#ifndef _WIN32
+TEST(ReplyReading, ReplyDatesFollowTheLocalZone) {
+    const char* saved = std::getenv("TZ");
+    const std::string savedValue = saved != nullptr ? saved : "";
+    // Two hours ahead of GMT, without summer time.
+    setenv("TZ", "XST-2", 1);
+    tzset();
+    const std::vector<ReplyDates> d = DatesOf({"Date: Sun, 06 Nov 1994 08:49:37 GMT\r\n"});
+    if (saved != nullptr) {
+        setenv("TZ", savedValue.c_str(), 1);
+    } else {
+        unsetenv("TZ");
+    }
+    tzset();
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_NEAR((d[0].date - net::UnixToDateTime(kNov1994 + 7200)) / kSecond, 0.0, 1e-3);
+}
+#endif
 
 }  // namespace

@@ -90,8 +90,8 @@ TEST(RequestComposition, UserInfoIsTakenButSendsNoAuthorization) {
 
 TEST(RequestComposition, ProxyGetsTheAbsoluteUrlAndTheOriginHost) {
     Client c;
-    c.http.ProxyParams.ProxyServer = "proxy";
-    c.http.ProxyParams.ProxyPort = 3128;
+    c.http.ProxyParams.SetProxyServer("proxy");
+    c.http.ProxyParams.SetProxyPort(3128);
     EXPECT_EQ(Outcome(c.http, "http://vs:80/ver/get.php?t=1#x"), "body:");
     EXPECT_EQ(Outcome(c.http, "http://other:8080/y"), "body:");
     ASSERT_EQ(c.wire->opens, 1);
@@ -104,14 +104,14 @@ TEST(RequestComposition, ProxyGetsTheAbsoluteUrlAndTheOriginHost) {
 TEST(RequestComposition, ProxyWithoutPortFailsAndSwitchingTargetsReconnects) {
     Client c;
     c.wire->replies = {{kOk}, {kOk}, {kOk}};
-    c.http.ProxyParams.ProxyServer = "proxy";
+    c.http.ProxyParams.SetProxyServer("proxy");
     EXPECT_EQ(Outcome(c.http, "http://h/x"), "ENetPortRequired: ");
     EXPECT_EQ(c.wire->opens, 0);
-    c.http.ProxyParams.ProxyPort = 3128;
+    c.http.ProxyParams.SetProxyPort(3128);
     EXPECT_EQ(Outcome(c.http, "http://h/x"), "body:");
-    c.http.ProxyParams.ProxyServer = "";
+    c.http.ProxyParams.SetProxyServer("");
     EXPECT_EQ(Outcome(c.http, "http://h/x"), "body:");
-    c.http.ProxyParams.ProxyServer = "proxy";
+    c.http.ProxyParams.SetProxyServer("proxy");
     EXPECT_EQ(Outcome(c.http, "http://h/x"), "body:");
     ASSERT_EQ(c.wire->opens, 3);
     EXPECT_EQ(c.wire->hosts, (std::vector<std::string>{"proxy", "h", "proxy"}));

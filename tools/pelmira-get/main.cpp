@@ -91,8 +91,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     net::TNetHTTP client;
-    client.ProxyParams.ProxyServer = options.proxyHost;
-    client.ProxyParams.ProxyPort = options.proxyPort;
+    client.ProxyParams.SetProxyServer(options.proxyHost);
+    client.ProxyParams.SetProxyPort(options.proxyPort);
     client.ProxyParams.ProxyUsername = options.proxyUser;
     client.ProxyParams.ProxyPassword = options.proxyPass;
     client.ProxyParams.BasicAuthentication = options.proxyBasic;

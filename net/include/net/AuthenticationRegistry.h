@@ -2,21 +2,22 @@
 
 #include <memory>
 #include <mutex>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "net/Authentication.h"
+#include "net/NetExceptions.h"
 
 namespace net {
 
 // Raised when a scheme name is registered a second time. Its message is
 // "This authentication method is already registered with class name <class>."
 // with the class name of the entry already there.
-class ENetAlreadyRegisteredAuthenticationMethod : public std::runtime_error {
+class ENetAlreadyRegisteredAuthenticationMethod : public ENetException {
 public:
     // className: the class of the existing entry.
     explicit ENetAlreadyRegisteredAuthenticationMethod(const std::string& className);
+    const char* ClassName() const noexcept override { return "ENetAlreadyRegisteredAuthenticationMethod"; }
 };
 
 // The authentication schemes the client knows, by name (compared ignoring

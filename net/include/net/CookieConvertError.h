@@ -1,16 +1,18 @@
 #pragma once
 
-#include <stdexcept>
+#include "net/NetExceptions.h"
+
 #include <string>
 
 namespace net {
 
 // Raised while reading a "Set-cookie2" text whose quoted "Port" list holds an
 // entry that is not a number; ends the request that received it.
-class ECookieConvertError : public std::runtime_error {
+class ECookieConvertError : public ENetException {
 public:
     // message: the complete text, see CookieConvertErrorText.
-    explicit ECookieConvertError(const std::string& message) : std::runtime_error(message) {}
+    explicit ECookieConvertError(const std::string& message) : ENetException(message) {}
+    const char* ClassName() const noexcept override { return "ECookieConvertError"; }
 };
 
 // The message for an entry that is not a valid integer: "'<entry>' is not a valid integer value".

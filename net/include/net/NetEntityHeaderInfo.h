@@ -25,7 +25,8 @@ public:
     std::int64_t ContentRangeInstanceLength = 0;
     std::string CacheControl;
     std::string Pragma;
-    // Date-times as days since 1899-12-30 (0: none); the client sends none of them.
+    // Date-times in local time as days since 1899-12-30 (0: none), read from
+    // replies; the client sends none of them.
     double Date = 0;
     double Expires = 0;
     double LastModified = 0;

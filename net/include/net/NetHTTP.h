@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/AuthenticationState.h"
+#include "net/CookieManager.h"
 #include "net/Limits.h"
 #include "net/NetHTTPRequest.h"
 #include "net/NetHTTPResponse.h"
@@ -76,6 +78,10 @@ public:
     std::function<bool()> OnHeadersAvailable;
     // Asked for a redirect (target and method may be changed); returns approval.
     std::function<bool(std::string& location, std::string& method, int count)> OnRedirect;
+    // Asked for server credentials after a 401 (may fill them; false refuses).
+    TNetAuthenticationState::TAuthorizationHandler OnAuthorization;
+    // Asked for proxy credentials after a 407 (may fill them; false refuses).
+    TNetAuthenticationState::TAuthorizationHandler OnProxyAuthorization;
 
     // The persistent request object.
     TNetHTTPRequest& Request() { return m_request; }
@@ -83,6 +89,10 @@ public:
     TNetHTTPResponse& Response() { return m_response; }
     // The merged target of the last request.
     const TNetURI& ClientURI() const { return m_clientURI; }
+    // The cookie store; nullptr until the first reply was read with AllowCookies on.
+    TNetCookieManager* CookieManager() const { return m_cookieManager.get(); }
+    // The server's authentication state (the object behind "Authorization").
+    TNetAuthenticationState& ServerAuthentication() { return m_serverAuth; }
     // The status code of the last reply.
     int ResponseCode() const { return m_response.ResponseCode(); }
     // Per-request counters.
@@ -114,8 +124,12 @@ private:
     void ReadReplyHead();
     // Classifies the reply and acts on it (reads or refuses the body).
     TNetHTTPWhatsNext ProcessResponse(const std::vector<int>& ignoreReplies);
-    // Reads the body into target under the reply's framing.
-    void ReadResult(TNetStream* target);
+    // What a body read is for: the caller's accepted reply, or a reply whose
+    // body is dropped or only kept as an error text.
+    enum class BodyUse { buAccepted, buDropped };
+    // Reads the body into target under the reply's framing. A counted body cut
+    // short by the peer's close throws ENetConnClosedGracefully for buAccepted.
+    void ReadResult(TNetStream* target, BodyUse use);
     // Reads a refused reply's body and throws ENetHTTPProtocolException unless ignored.
     void RefuseReply(const std::vector<int>& ignoreReplies);
     // Reads a body into a scratch stream and drops it.
@@ -127,11 +141,10 @@ private:
     // Whether the reply's status code carries no body by definition.
     bool ReplyHasNoBody() const;
 
-    // Extension points for credentials and cookies; each runs where the request
-    // or reply is handled and does nothing until those features are attached.
+    // Credentials and cookies; each runs where the request or reply is handled.
     // Adds the "Authorization" line (last request header).
     void ComposeAuthorization(TNetHeaderList& headers);
-    // Adds the "Proxy-Authorization" line (for every request, proxy or not).
+    // Adds the "Proxy-Authorization" line (only on requests that travel to a proxy).
     void ComposeProxyAuthorization(TNetHeaderList& headers);
     // Adds the "Cookie" line for ClientURI (last line of the head).
     void ComposeCookies(TNetHeaderList& headers);
@@ -145,12 +158,16 @@ private:
     void ResetProxyAuthentication();
     // Runs when the connection closes.
     void ConnectionClosed();
+    // Username, Password and BasicAuthentication of the request.
+    TNetAuthenticationCredentials ServerCredentials() const;
 
     TNetTransportFactory m_factory;
     std::unique_ptr<TNetIOHandler> m_io;
     TNetHTTPRequest m_request;
     TNetHTTPResponse m_response;
     TNetURI m_clientURI;
+    std::unique_ptr<TNetCookieManager> m_cookieManager;
+    TNetAuthenticationState m_serverAuth{atServer};
     std::string m_connHost;
     int m_connPort = 0;
     platform::IpVersion m_connIPVersion = platform::IpVersion::ipV4;

@@ -3,10 +3,15 @@
 #include "net/NetEntityHeaderInfo.h"
 #include "net/NetStream.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace net {
+
+// Seconds since 1970-01-01 as a date-time in days since 1899-12-30 (the form of
+// the Date, Expires and LastModified fields).
+double UnixToDateTime(std::int64_t seconds);
 
 // HTTP version of a request or reply.
 enum class TNetHTTPProtocolVersion { pv1_0, pv1_1 };
