@@ -31,7 +31,7 @@ TNetAuthenticationRegistry& TNetAuthenticationRegistry::Instance() {
 void TNetAuthenticationRegistry::Register(const std::string& scheme, const std::string& className, TFactory factory) {
     std::lock_guard lock(m_lock);
     for (const TEntry& entry : m_entries)
-        if (AuthTextEqualsNoCase(entry.scheme, scheme))
+        if (SameText(entry.scheme, scheme))
             throw ENetAlreadyRegisteredAuthenticationMethod(entry.className);
     m_entries.push_back({scheme, className, factory});
 }
@@ -39,7 +39,7 @@ void TNetAuthenticationRegistry::Register(const std::string& scheme, const std::
 void TNetAuthenticationRegistry::Unregister(const std::string& scheme) {
     std::lock_guard lock(m_lock);
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-        if (AuthTextEqualsNoCase(it->scheme, scheme)) {
+        if (SameText(it->scheme, scheme)) {
             m_entries.erase(it);
             return;
         }
@@ -49,14 +49,14 @@ void TNetAuthenticationRegistry::Unregister(const std::string& scheme) {
 bool TNetAuthenticationRegistry::IsRegistered(const std::string& scheme) const {
     std::lock_guard lock(m_lock);
     for (const TEntry& entry : m_entries)
-        if (AuthTextEqualsNoCase(entry.scheme, scheme)) return true;
+        if (SameText(entry.scheme, scheme)) return true;
     return false;
 }
 
 std::unique_ptr<TNetAuthentication> TNetAuthenticationRegistry::Create(const std::string& scheme) const {
     std::lock_guard lock(m_lock);
     for (const TEntry& entry : m_entries)
-        if (AuthTextEqualsNoCase(entry.scheme, scheme)) return entry.factory();
+        if (SameText(entry.scheme, scheme)) return entry.factory();
     return nullptr;
 }
 

@@ -59,7 +59,7 @@ TNetChallengeAnswer TNetAuthenticationState::Answer(const std::vector<std::strin
         }
     }
     const bool mayApprove =
-        m_target == atProxy ? static_cast<bool>(m_handler) : (m_handler || !TrimAuthText(credentials.Password).empty());
+        m_target == atProxy ? static_cast<bool>(m_handler) : (m_handler || !Trim(credentials.Password).empty());
     if (!m_object || !mayApprove) return caRefuse;
     m_object->SetChallenges(challenges);
     return RunSteps(credentials) ? caRetry : caRefuse;

@@ -9,7 +9,7 @@ constexpr std::string_view kScheme = "Basic";
 
 bool StartsWithScheme(const std::string& line) {
     return line.size() >= kScheme.size() &&
-           AuthTextEqualsNoCase(std::string_view(line).substr(0, kScheme.size()), kScheme);
+           SameText(std::string_view(line).substr(0, kScheme.size()), kScheme);
 }
 
 }  // namespace
@@ -25,12 +25,12 @@ void TNetBasicAuthentication::ReadChallenge() {
             const std::string pair =
                 rest.substr(start, separator == std::string::npos ? std::string::npos : separator - start);
             const std::size_t eq = pair.find('=');
-            const std::string name = TrimAuthText(pair.substr(0, eq));
+            const std::string name = Trim(pair.substr(0, eq));
             const std::string value = eq == std::string::npos ? std::string() : pair.substr(eq + 1);
             // A challenge must not choose the credentials this program sends.
-            if (!name.empty() && !AuthTextEqualsNoCase(name, "username") && !AuthTextEqualsNoCase(name, "password"))
+            if (!name.empty() && !SameText(name, "username") && !SameText(name, "password"))
                 Params().SetValue(name, value);
-            if (AuthTextEqualsNoCase(name, "realm"))
+            if (SameText(name, "realm"))
                 m_realm = value.size() >= 2 ? value.substr(1, value.size() - 2) : std::string();
             if (separator == std::string::npos) break;
             start = separator + 2;

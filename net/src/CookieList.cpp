@@ -8,7 +8,7 @@ namespace net {
 
 std::optional<std::size_t> TNetCookieList::IndexOf(const std::string& name) const {
     for (std::size_t i = 0; i < m_cookies.size(); ++i)
-        if (cookietext::EqualsNoCase(m_cookies[i]->Name(), name)) return i;
+        if (SameText(m_cookies[i]->Name(), name)) return i;
     return std::nullopt;
 }
 

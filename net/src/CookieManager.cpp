@@ -36,7 +36,7 @@ bool TNetCookieManager::IsDomainValid(const std::string& domain, const std::stri
     if (IsIPv4Address(host)) return domain == host;
     if (host.front() != '.')
         return host.size() >= domain.size() && host.compare(host.size() - domain.size(), domain.size(), domain) == 0;
-    return cookietext::EqualsNoCase(domain, host.substr(host.find('.')));
+    return SameText(domain, host.substr(host.find('.')));
 }
 
 bool TNetCookieManager::Store(std::unique_ptr<TNetNetscapeCookie> cookie, const std::string& text,

@@ -10,33 +10,6 @@ std::string CookieConvertErrorText(const std::string& entry) { return "'" + entr
 
 namespace cookietext {
 
-std::string Trim(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-    return std::string(text.substr(begin, end - begin));
-}
-
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 std::optional<std::int64_t> ToInt64(std::string_view text) {
     std::size_t i = 0;
     bool negative = false;
@@ -70,9 +43,9 @@ CookieItems SplitCookieText(std::string_view text) {
             items.value = eq == std::string::npos ? item : item.substr(eq + 1);
             first = false;
         } else if (eq == std::string::npos) {
-            items.attributes.push_back(Upper(item));
+            items.attributes.push_back(UpperAscii(item));
         } else {
-            items.attributes.push_back(Upper(item.substr(0, eq)) + item.substr(eq));
+            items.attributes.push_back(UpperAscii(item.substr(0, eq)) + item.substr(eq));
         }
         if (semicolon == std::string_view::npos) break;
         start = semicolon + 1;
@@ -85,7 +58,7 @@ std::optional<std::string> FindAttribute(const std::vector<std::string>& attribu
         const std::size_t eq = attribute.find('=');
         const std::string_view attributeName =
             std::string_view(attribute).substr(0, eq == std::string::npos ? attribute.size() : eq);
-        if (EqualsNoCase(attributeName, name))
+        if (SameText(attributeName, name))
             return eq == std::string::npos ? std::string() : attribute.substr(eq + 1);
     }
     return std::nullopt;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/NetText.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,12 +11,6 @@
 // Text helpers shared by the cookie classes (not part of the library's interface).
 namespace net::cookietext {
 
-// Removes every character with a code from 0 to 32 at both ends.
-std::string Trim(std::string_view text);
-// ASCII upper case.
-std::string Upper(std::string_view text);
-// Equality ignoring ASCII case.
-bool EqualsNoCase(std::string_view a, std::string_view b);
 // A decimal integer with an optional sign and nothing else; std::nullopt otherwise or on overflow.
 std::optional<std::int64_t> ToInt64(std::string_view text);
 

@@ -8,7 +8,7 @@ namespace net {
 
 TNetCookieList* TNetCookies::FindDomain(const std::string& domain) {
     for (auto& entry : m_index)
-        if (cookietext::EqualsNoCase(entry.first, domain)) return &entry.second;
+        if (SameText(entry.first, domain)) return &entry.second;
     return nullptr;
 }
 
@@ -84,7 +84,7 @@ std::vector<std::unique_ptr<TNetNetscapeCookie>> TNetCookies::CookiesOf(const st
     std::shared_lock lock(m_lock);
     std::vector<std::unique_ptr<TNetNetscapeCookie>> copies;
     for (const auto& entry : m_index) {
-        if (!cookietext::EqualsNoCase(entry.first, domain)) continue;
+        if (!SameText(entry.first, domain)) continue;
         for (std::size_t i = 0; i < entry.second.Count(); ++i) copies.push_back(entry.second.Cookie(i).Clone());
     }
     return copies;

@@ -1,4 +1,5 @@
 #include "net/HttpDate.h"
+#include "net/NetText.h"
 
 #include <array>
 #include <cstdio>
@@ -12,21 +13,13 @@ constexpr std::array<const char*, 12> kMonthNames = {"January",   "February", "M
                                                      "May",       "June",     "July",     "August",
                                                      "September", "October",  "November", "December"};
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlpha(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
-
 // A name matches when it is the three-letter abbreviation or the full name.
 bool MatchesName(std::string_view word, std::string_view fullName) {
-    return EqualsNoCase(word, fullName.substr(0, 3)) || EqualsNoCase(word, fullName);
+    return SameText(word, fullName.substr(0, 3)) || SameText(word, fullName);
 }
 
 bool IsLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
@@ -182,8 +175,8 @@ bool ReadZone(Scanner& s, std::int64_t& offset) {
     if (s.AtEnd()) return true;
     std::string_view name;
     if (s.Word(name)) {
-        if (!EqualsNoCase(name, "GMT") && !EqualsNoCase(name, "UTC") && !EqualsNoCase(name, "UT") &&
-            !EqualsNoCase(name, "Z"))
+        if (!SameText(name, "GMT") && !SameText(name, "UTC") && !SameText(name, "UT") &&
+            !SameText(name, "Z"))
             return false;
         if (s.Peek() == '+' || s.Peek() == '-') return ReadOffset(s, offset);
         return true;

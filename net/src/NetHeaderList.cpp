@@ -3,33 +3,9 @@
 namespace net {
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
 bool IsContinuation(const std::string& line) { return !line.empty() && (line[0] == ' ' || line[0] == '\t'); }
 
-std::string RightTrim(const std::string& text) {
-    std::size_t end = text.size();
-    while (end > 0 && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-    return text.substr(0, end);
-}
-
-std::string LeftTrim(const std::string& text) {
-    std::size_t start = 0;
-    while (start < text.size() && static_cast<unsigned char>(text[start]) <= 32) ++start;
-    return text.substr(start);
-}
-
 }  // namespace
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
-}
-
-std::string Trim(const std::string& text) { return LeftTrim(RightTrim(text)); }
 
 std::string TNetHeaderList::Names(std::size_t i) const {
     const std::string& line = m_lines.at(i);
@@ -92,13 +68,13 @@ std::vector<std::string> TNetHeaderList::Fold(const std::string& line) const {
             }
         }
         if (cut == std::string::npos) break;
-        const std::string piece = RightTrim(rest.substr(0, cut));
-        const std::string tail = LeftTrim(rest.substr(cut));
+        const std::string piece = TrimRight(rest.substr(0, cut));
+        const std::string tail = TrimLeft(rest.substr(cut));
         if (piece.empty() || tail.empty()) break;
         out.push_back(piece);
         rest = " " + tail;
     }
-    out.push_back(RightTrim(rest));
+    out.push_back(TrimRight(rest));
     return out;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/NetText.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,10 +29,5 @@ public:
 private:
     std::vector<std::pair<std::string, std::string>> m_entries;
 };
-
-// Removes every character with a code from 0 to 32 at both ends of text.
-std::string TrimAuthText(std::string_view text);
-// Equality ignoring ASCII letter case.
-bool AuthTextEqualsNoCase(std::string_view a, std::string_view b);
 
 }  // namespace net

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/NetText.h"
+
 #include "net/Limits.h"
 
 #include <cstddef>
@@ -56,10 +58,5 @@ private:
 
     std::vector<std::string> m_lines;
 };
-
-// Whether a and b are equal ignoring ASCII case.
-bool SameText(const std::string& a, const std::string& b);
-// text without the characters 0 to 32 at both ends.
-std::string Trim(const std::string& text);
 
 }  // namespace net
