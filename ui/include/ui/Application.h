@@ -92,7 +92,6 @@ private:
     std::vector<std::unique_ptr<TForm>> m_forms;
     TForm* m_mainForm = nullptr;
     bool m_terminated = false;
-    bool m_reporting = false;
 };
 
 }  // namespace ui
