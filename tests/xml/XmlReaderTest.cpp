@@ -225,6 +225,10 @@ TEST(XmlReader, EncodingsAreDetectedAndWrittenBack) {
          "\xFF\xFE<\0a\0>\0\xAC\x20<\0/\0a\0>\0\n\0"s},
         {"declared utf-8 read as utf-8", "<!--\xE9-->" + decl + "<a>\xC3\xA9</a>", true, enUtf8, true, "\xC3\xA9",
          "\xEF\xBB\xBF<!--\xC3\xA9-->\n" + decl + "\n<a>\xC3\xA9</a>\n"},
+        // 16-bit text read by the 8-bit reader stays 8-bit whatever the declaration says,
+        // so it is not flagged as UTF-8 (saving would otherwise lose every accented letter).
+        {"16-bit declaring utf-8", "\xFF\xFE" + xml_test::Wide(decl + "<a>\xE9</a>", false), false, enUnicodeLe, false,
+         "\xE9", "\xFF\xFE" + xml_test::Wide(decl + "\n<a>\xE9</a>\n", false)},
     };
     for (const Case& c : cases) {
         TXmlDocument doc;

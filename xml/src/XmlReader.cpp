@@ -91,9 +91,11 @@ void TXmlReader::Load(TStream& stream) {
     Decode();
     Parse();
     m_document.SetSourceEncoding(m_encoding);
+    // A declared UTF-8 flags the text as UTF-8 only where it is: 16-bit input
+    // keeps its 16-bit decoding, and the 8-bit reader made 8-bit text of it.
     const TXmlNode* first = m_container.Child(0);
-    const bool declaresUtf8 =
-        first != nullptr && first->Kind() == nkDeclaration && first->GetAttribute("encoding") == "UTF-8";
+    const bool declaresUtf8 = first != nullptr && first->Kind() == nkDeclaration &&
+                              first->GetAttribute("encoding") == "UTF-8" && !IsSixteenBit(m_encoding);
     if (m_encoding == enUtf8 || declaresUtf8) m_document.SetUtf8Content(true);
 }
 
