@@ -44,11 +44,13 @@ TEST(RequestComposition, FirstRequestsGoOutExactly) {
 }
 
 TEST(RequestComposition, RelativeUrlsMergeIntoThePreviousTarget) {
-    Client c;
+    Client c(9);
     const std::pair<const char*, std::string> steps[] = {
         {"http://h:8080/a/b/c.html", "GET /a/b/c.html HTTP/1.1"},
         {"../d/e.html", "GET /a/d/e.html HTTP/1.1"},
         {"f.html?x=1", "GET /a/d/f.html?x=1 HTTP/1.1"},
+        {"g.html#top", "GET /a/d/g.html HTTP/1.1"},
+        {"h.html?y=2#z", "GET /a/d/h.html?y=2 HTTP/1.1"},
         {"/root//g", "GET /root//g HTTP/1.1"},
         {"sub//dir/", "GET /root/sub/dir/ HTTP/1.1"},
         {"../../../", "GET / HTTP/1.1"},
