@@ -1,4 +1,5 @@
 #include "net/NetHTTP.h"
+#include "net/HttpDate.h"
 #include "net/Messages.h"
 #include "net/NetExceptions.h"
 #include "net/NetMemoryStream.h"
@@ -326,7 +327,8 @@ void TNetCustomHTTP::ComposeHeaders() {
     h.SetValue("Content-Type", r.ContentType);
     if (r.ContentLength >= 0) h.SetValue("Content-Length", std::to_string(r.ContentLength));
     h.SetValue("Cache-control", r.CacheControl);
-    // Date and Expires are never set by this program, so no date line is written.
+    if (r.Date > 0) h.SetValue("Date", FormatHttpDate(LocalDateTimeToUnix(r.Date)));
+    if (r.Expires > 0) h.SetValue("Expires", FormatHttpDate(LocalDateTimeToUnix(r.Expires)));
     h.SetValue("Pragma", r.Pragma);
     for (std::size_t i = 0; i < r.CustomHeaders.Count(); ++i) h.Add(r.CustomHeaders.Line(i));
     h.SetValue("Proxy-Connection", r.ProxyConnection);
@@ -339,6 +341,7 @@ void TNetCustomHTTP::ComposeHeaders() {
     h.SetValue("Referer", r.Referer);
     h.SetValue("User-Agent", r.UserAgent);
     if (!r.Range.empty()) h.SetValue("Range", "bytes=" + r.Range);
+    if (r.LastModified > 0) h.SetValue("If-Modified-Since", FormatHttpDate(LocalDateTimeToUnix(r.LastModified)));
     ComposeAuthorization(h);
     ComposeProxyAuthorization(h);
     ComposeCookies(h);

@@ -141,6 +141,28 @@ TEST(RequestComposition, LongHeaderValuesGoOutFolded) {
     EXPECT_LT(sent.find("Referer:"), sent.find("User-Agent:"));
 }
 
+TEST(RequestComposition, DateFieldsGoOutAsHttpDates) {
+    Client c;
+    c.wire->replies = {{"HTTP/1.1 200 OK\r\nDate: Sun, 06 Nov 1994 08:49:37 GMT\r\n"
+                        "Expires: Mon, 07 Nov 1994 08:49:37 GMT\r\nLast-Modified: Sat, 05 Nov 1994 10:00:00 GMT\r\n"
+                        "Content-Length: 0\r\n\r\n",
+                        kOk}};
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    // The reply's local date-times, handed back, must go out as the same GMT dates.
+    net::TNetHTTPRequest& r = c.http.Request();
+    r.Date = c.http.Response().Date;
+    r.Expires = c.http.Response().Expires;
+    r.LastModified = c.http.Response().LastModified;
+    r.Range = "0-9";
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    ASSERT_EQ(c.wire->sent.size(), 1u);
+    EXPECT_EQ(c.wire->sent[0].substr(c.wire->sent[0].find("\r\n\r\n") + 4),
+              "GET / HTTP/1.1\r\nDate: Sun, 06 Nov 1994 08:49:37 GMT\r\nExpires: Mon, 07 Nov 1994 08:49:37 GMT\r\n"
+              "Host: h\r\nAccept: text/html, */*\r\nAccept-Encoding: identity\r\n"
+              "User-Agent: Mozilla/3.0 (compatible; Pelmira)\r\nRange: bytes=0-9\r\n"
+              "If-Modified-Since: Sat, 05 Nov 1994 10:00:00 GMT\r\n\r\n");
+}
+
 TEST(RequestComposition, Http10AsksForKeepAlive) {
     Client c;
     c.http.ProtocolVersion = net::TNetHTTPProtocolVersion::pv1_0;
