@@ -141,6 +141,26 @@ TEST(RequestComposition, LongHeaderValuesGoOutFolded) {
     EXPECT_LT(sent.find("Referer:"), sent.find("User-Agent:"));
 }
 
+TEST(RequestComposition, EmptyFieldsLeaveCustomLinesOfTheSameNameAlone) {
+    Client c;
+    net::TNetHeaderList& custom = c.http.Request().CustomHeaders;
+    custom.SetValue("Accept-Language", "de");
+    custom.SetValue("Cookie", "c=1");
+    custom.SetValue("Authorization", "Basic eA==");
+    custom.SetValue("Proxy-Authorization", "Basic eQ==");
+    custom.SetValue("User-Agent", "Custom/1.0");
+    const std::string expected =
+        "GET / HTTP/1.1\r\nAccept-Language: de\r\nCookie: c=1\r\nAuthorization: Basic eA==\r\n"
+        "Proxy-Authorization: Basic eQ==\r\nUser-Agent: Mozilla/3.0 (compatible; Pelmira)\r\nHost: h\r\n"
+        "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n\r\n";
+    // The second request runs with a cookie store that has nothing for this host.
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    ASSERT_NE(c.http.CookieManager(), nullptr);
+    ASSERT_EQ(c.wire->sent.size(), 1u);
+    EXPECT_EQ(c.wire->sent[0], expected + expected);
+}
+
 TEST(RequestComposition, DateFieldsGoOutAsHttpDates) {
     Client c;
     c.wire->replies = {{"HTTP/1.1 200 OK\r\nDate: Sun, 06 Nov 1994 08:49:37 GMT\r\n"
