@@ -163,10 +163,11 @@ TEST(RequestComposition, EmptyFieldsLeaveCustomLinesOfTheSameNameAlone) {
 
 TEST(RequestComposition, DateFieldsGoOutAsHttpDates) {
     Client c;
-    c.wire->replies = {{"HTTP/1.1 200 OK\r\nDate: Sun, 06 Nov 1994 08:49:37 GMT\r\n"
-                        "Expires: Mon, 07 Nov 1994 08:49:37 GMT\r\nLast-Modified: Sat, 05 Nov 1994 10:00:00 GMT\r\n"
-                        "Content-Length: 0\r\n\r\n",
-                        kOk}};
+    c.wire->replies = {
+        {"HTTP/1.1 200 OK\r\nDate: Sun, 06 Nov 1994 08:49:37 GMT\r\n"
+         "Expires: Mon, 07 Nov 1994 08:49:37 GMT\r\nLast-Modified: Sat, 05 Nov 1994 10:00:00 GMT\r\n"
+         "Content-Length: 0\r\n\r\n",
+         kOk}};
     EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
     // The reply's local date-times, handed back, must go out as the same GMT dates.
     net::TNetHTTPRequest& r = c.http.Request();
