@@ -1,4 +1,5 @@
 #include "net/NetHTTP.h"
+#include "net/HttpDate.h"
 #include "net/Messages.h"
 #include "net/NetExceptions.h"
 #include "net/NetMemoryStream.h"
@@ -319,26 +320,33 @@ void TNetCustomHTTP::ComposeHeaders() {
     }
     TNetHeaderList& h = r.RawHeaders;
     h.Clear();
-    h.SetValue("Connection", r.Connection);
-    h.SetValue("Content-Version", r.ContentVersion);
-    h.SetValue("Content-Encoding", r.ContentEncoding);
-    h.SetValue("Content-Language", r.ContentLanguage);
-    h.SetValue("Content-Type", r.ContentType);
-    if (r.ContentLength >= 0) h.SetValue("Content-Length", std::to_string(r.ContentLength));
-    h.SetValue("Cache-control", r.CacheControl);
-    // Date and Expires are never set by this program, so no date line is written.
-    h.SetValue("Pragma", r.Pragma);
+    // A header goes in only when its field is set, so an empty field leaves a
+    // custom line of the same name alone.
+    const auto set = [&h](const char* name, const std::string& value) {
+        if (!value.empty()) h.SetValue(name, value);
+    };
+    set("Connection", r.Connection);
+    set("Content-Version", r.ContentVersion);
+    set("Content-Encoding", r.ContentEncoding);
+    set("Content-Language", r.ContentLanguage);
+    set("Content-Type", r.ContentType);
+    if (r.ContentLength >= 0) set("Content-Length", std::to_string(r.ContentLength));
+    set("Cache-control", r.CacheControl);
+    if (r.Date > 0) set("Date", FormatHttpDate(LocalDateTimeToUnix(r.Date)));
+    if (r.Expires > 0) set("Expires", FormatHttpDate(LocalDateTimeToUnix(r.Expires)));
+    set("Pragma", r.Pragma);
     for (std::size_t i = 0; i < r.CustomHeaders.Count(); ++i) h.Add(r.CustomHeaders.Line(i));
-    h.SetValue("Proxy-Connection", r.ProxyConnection);
-    h.SetValue("Host", r.Host);
-    h.SetValue("Accept", r.Accept);
-    h.SetValue("Accept-Charset", r.AcceptCharSet);
-    h.SetValue("Accept-Encoding", r.AcceptEncoding);
-    h.SetValue("Accept-Language", r.AcceptLanguage);
-    h.SetValue("From", r.From);
-    h.SetValue("Referer", r.Referer);
-    h.SetValue("User-Agent", r.UserAgent);
-    if (!r.Range.empty()) h.SetValue("Range", "bytes=" + r.Range);
+    set("Proxy-Connection", r.ProxyConnection);
+    set("Host", r.Host);
+    set("Accept", r.Accept);
+    set("Accept-Charset", r.AcceptCharSet);
+    set("Accept-Encoding", r.AcceptEncoding);
+    set("Accept-Language", r.AcceptLanguage);
+    set("From", r.From);
+    set("Referer", r.Referer);
+    set("User-Agent", r.UserAgent);
+    if (!r.Range.empty()) set("Range", "bytes=" + r.Range);
+    if (r.LastModified > 0) set("If-Modified-Since", FormatHttpDate(LocalDateTimeToUnix(r.LastModified)));
     ComposeAuthorization(h);
     ComposeProxyAuthorization(h);
     ComposeCookies(h);
@@ -642,7 +650,8 @@ TNetAuthenticationCredentials TNetCustomHTTP::ServerCredentials() const {
 }
 
 void TNetCustomHTTP::ComposeAuthorization(TNetHeaderList& headers) {
-    headers.SetValue("Authorization", m_serverAuth.HeaderValue(ServerCredentials(), rtDirect));
+    const std::string value = m_serverAuth.HeaderValue(ServerCredentials(), rtDirect);
+    if (!value.empty()) headers.SetValue("Authorization", value);
 }
 
 void TNetCustomHTTP::ComposeProxyAuthorization(TNetHeaderList& headers) {
@@ -650,13 +659,15 @@ void TNetCustomHTTP::ComposeProxyAuthorization(TNetHeaderList& headers) {
     // answers "" and the origin server never sees them.
     const bool viaProxy =
         m_request.UseProxy == TNetConnectionType::ctProxy || m_request.UseProxy == TNetConnectionType::ctSSLProxy;
-    headers.SetValue("Proxy-Authorization", ProxyParams.Authentication().HeaderValue(ProxyParams.Credentials(),
-                                                                                     viaProxy ? rtViaProxy : rtDirect));
+    const std::string value =
+        ProxyParams.Authentication().HeaderValue(ProxyParams.Credentials(), viaProxy ? rtViaProxy : rtDirect);
+    if (!value.empty()) headers.SetValue("Proxy-Authorization", value);
 }
 
 void TNetCustomHTTP::ComposeCookies(TNetHeaderList& headers) {
     if (!m_cookieManager) return;
-    headers.SetValue("Cookie", m_cookieManager->GenerateCookieList(m_clientURI.Host, m_clientURI.Path));
+    const std::string value = m_cookieManager->GenerateCookieList(m_clientURI.Host, m_clientURI.Path);
+    if (!value.empty()) headers.SetValue("Cookie", value);
 }
 
 void TNetCustomHTTP::TakeCookies() {

@@ -1,6 +1,7 @@
 #include "net/NetHTTPResponse.h"
 #include "net/HttpDate.h"
 
+#include <cmath>
 #include <ctime>
 #include <limits>
 
@@ -65,6 +66,16 @@ double LocalDateTime(const std::string& text) {
 }  // namespace
 
 double UnixToDateTime(std::int64_t seconds) { return static_cast<double>(seconds) / 86400.0 + 25569.0; }
+
+std::int64_t LocalDateTimeToUnix(double dateTime) {
+    double seconds = (dateTime - 25569.0) * 86400.0;
+    if (!(seconds >= static_cast<double>(kFirstHttpTime))) seconds = static_cast<double>(kFirstHttpTime);
+    if (seconds > static_cast<double>(kLastHttpTime)) seconds = static_cast<double>(kLastHttpTime);
+    const std::int64_t local = std::llround(seconds);
+    // The zone offset at the instant itself, found from a first guess.
+    const std::int64_t guess = local - LocalOffset(local);
+    return AddSecondsClamped(local, -LocalOffset(guess));
+}
 
 int TNetHTTPResponse::ResponseCode() const {
     const std::size_t space = ResponseText.find(' ');

@@ -91,13 +91,14 @@ void TNetURI::SetURI(const std::string& url) {
         std::string path;
         SplitResource(u, path, Document, Params);
         Path = "/" + path;
-        const std::size_t hash = Document.find('#');
-        if (hash != std::string::npos) {
-            Bookmark = Document.substr(hash + 1);
-            Document.erase(hash);
-        }
     } else {
         SplitResource(u, Path, Document, Params);
+    }
+    // A bookmark is cut from relative references too, so it never reaches the wire.
+    const std::size_t docHash = Document.find('#');
+    if (docHash != std::string::npos) {
+        Bookmark = Document.substr(docHash + 1);
+        Document.erase(docHash);
     }
     if (Bookmark.empty()) {
         const std::size_t hash = Params.find('#');

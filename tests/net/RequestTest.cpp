@@ -44,11 +44,13 @@ TEST(RequestComposition, FirstRequestsGoOutExactly) {
 }
 
 TEST(RequestComposition, RelativeUrlsMergeIntoThePreviousTarget) {
-    Client c;
+    Client c(9);
     const std::pair<const char*, std::string> steps[] = {
         {"http://h:8080/a/b/c.html", "GET /a/b/c.html HTTP/1.1"},
         {"../d/e.html", "GET /a/d/e.html HTTP/1.1"},
         {"f.html?x=1", "GET /a/d/f.html?x=1 HTTP/1.1"},
+        {"g.html#top", "GET /a/d/g.html HTTP/1.1"},
+        {"h.html?y=2#z", "GET /a/d/h.html?y=2 HTTP/1.1"},
         {"/root//g", "GET /root//g HTTP/1.1"},
         {"sub//dir/", "GET /root/sub/dir/ HTTP/1.1"},
         {"../../../", "GET / HTTP/1.1"},
@@ -137,6 +139,49 @@ TEST(RequestComposition, LongHeaderValuesGoOutFolded) {
     // Order: custom lines after the entity headers, Referer before User-Agent.
     EXPECT_LT(sent.find("X-List:"), sent.find("Host:"));
     EXPECT_LT(sent.find("Referer:"), sent.find("User-Agent:"));
+}
+
+TEST(RequestComposition, EmptyFieldsLeaveCustomLinesOfTheSameNameAlone) {
+    Client c;
+    net::TNetHeaderList& custom = c.http.Request().CustomHeaders;
+    custom.SetValue("Accept-Language", "de");
+    custom.SetValue("Cookie", "c=1");
+    custom.SetValue("Authorization", "Basic eA==");
+    custom.SetValue("Proxy-Authorization", "Basic eQ==");
+    custom.SetValue("User-Agent", "Custom/1.0");
+    const std::string expected =
+        "GET / HTTP/1.1\r\nAccept-Language: de\r\nCookie: c=1\r\nAuthorization: Basic eA==\r\n"
+        "Proxy-Authorization: Basic eQ==\r\nUser-Agent: Mozilla/3.0 (compatible; Pelmira)\r\nHost: h\r\n"
+        "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n\r\n";
+    // The second request runs with a cookie store that has nothing for this host.
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    ASSERT_NE(c.http.CookieManager(), nullptr);
+    ASSERT_EQ(c.wire->sent.size(), 1u);
+    EXPECT_EQ(c.wire->sent[0], expected + expected);
+}
+
+TEST(RequestComposition, DateFieldsGoOutAsHttpDates) {
+    Client c;
+    c.wire->replies = {
+        {"HTTP/1.1 200 OK\r\nDate: Sun, 06 Nov 1994 08:49:37 GMT\r\n"
+         "Expires: Mon, 07 Nov 1994 08:49:37 GMT\r\nLast-Modified: Sat, 05 Nov 1994 10:00:00 GMT\r\n"
+         "Content-Length: 0\r\n\r\n",
+         kOk}};
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    // The reply's local date-times, handed back, must go out as the same GMT dates.
+    net::TNetHTTPRequest& r = c.http.Request();
+    r.Date = c.http.Response().Date;
+    r.Expires = c.http.Response().Expires;
+    r.LastModified = c.http.Response().LastModified;
+    r.Range = "0-9";
+    EXPECT_EQ(Outcome(c.http, "http://h/"), "body:");
+    ASSERT_EQ(c.wire->sent.size(), 1u);
+    EXPECT_EQ(c.wire->sent[0].substr(c.wire->sent[0].find("\r\n\r\n") + 4),
+              "GET / HTTP/1.1\r\nDate: Sun, 06 Nov 1994 08:49:37 GMT\r\nExpires: Mon, 07 Nov 1994 08:49:37 GMT\r\n"
+              "Host: h\r\nAccept: text/html, */*\r\nAccept-Encoding: identity\r\n"
+              "User-Agent: Mozilla/3.0 (compatible; Pelmira)\r\nRange: bytes=0-9\r\n"
+              "If-Modified-Since: Sat, 05 Nov 1994 10:00:00 GMT\r\n\r\n");
 }
 
 TEST(RequestComposition, Http10AsksForKeepAlive) {

@@ -36,6 +36,7 @@ TEST(URI, SplitsEveryPart) {
         {"http:\\\\host\\a\\b.txt", "http", "", "", "host", "", "/a/", "b.txt", "", ""},
         {"../up/doc?x", "", "", "", "", "", "../up/", "doc", "?x", ""},
         {"doc.html", "", "", "", "", "", "", "doc.html", "", ""},
+        {"a/doc.html#top", "", "", "", "", "", "a/", "doc.html", "", "top"},
         {"ftp://h:21/f", "ftp", "", "", "h", "21", "/", "f", "", ""},
     };
     for (const SplitCase& c : cases) {

@@ -26,7 +26,7 @@ public:
     std::string CacheControl;
     std::string Pragma;
     // Date-times in local time as days since 1899-12-30 (0: none), read from
-    // replies; the client sends none of them.
+    // replies; a request sends the set ones as GMT dates.
     double Date = 0;
     double Expires = 0;
     double LastModified = 0;

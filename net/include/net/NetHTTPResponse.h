@@ -13,6 +13,10 @@ namespace net {
 // the Date, Expires and LastModified fields).
 double UnixToDateTime(std::int64_t seconds);
 
+// A local date-time in days since 1899-12-30 as seconds since 1970-01-01 UTC,
+// held within the years HTTP dates can carry.
+std::int64_t LocalDateTimeToUnix(double dateTime);
+
 // HTTP version of a request or reply.
 enum class TNetHTTPProtocolVersion { pv1_0, pv1_1 };
 
