@@ -36,7 +36,9 @@ std::string ExtractInstallDir(std::string_view value) {
     return dir;
 }
 
-std::vector<std::string> ListExeFiles(const std::string& dir) { return platform::ListFiles(dir, "*.exe"); }
+// The pattern is always dir, a backslash and *.exe, so an empty dir means the
+// root (\*.exe), not the current directory.
+std::vector<std::string> ListExeFiles(const std::string& dir) { return platform::ListFiles(dir + "\\", "*.exe"); }
 
 std::string GetFileVersionText(const std::string& path) {
     const auto version = platform::GetFixedFileVersion(path);

@@ -108,6 +108,16 @@ TEST(ListExeFiles, ListsOnlyExecutableFilesIncludingHiddenOnes) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".hidden.exe", "B.EXE", "a.exe"}));
     EXPECT_TRUE(ListExeFiles(tmp.Path() + sep + "missing").empty());
+
+    // The pattern is always the directory, a backslash and *.exe: an empty
+    // directory lists the root ("\*.exe"), never the current directory.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(tmp.FsPath());
+    const std::vector<std::string> fromEmpty = ListExeFiles("");
+    const std::vector<std::string> fromRoot = platform::ListFiles("\\", "*.exe");
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(std::count(fromEmpty.begin(), fromEmpty.end(), "a.exe"), 0);
+    EXPECT_EQ(fromEmpty, fromRoot);
 }
 
 TEST(GetFileVersionText, FormatsAndShortensTheFileVersion) {
