@@ -178,6 +178,8 @@ bool ReadZone(Scanner& s, std::int64_t& offset) {
         if (!SameText(name, "GMT") && !SameText(name, "UTC") && !SameText(name, "UT") &&
             !SameText(name, "Z"))
             return false;
+        // An offset may follow the name, joined to it or after blanks.
+        s.SkipBlanks();
         if (s.Peek() == '+' || s.Peek() == '-') return ReadOffset(s, offset);
         return true;
     }

@@ -34,6 +34,8 @@ TEST(HttpDate, ReadsTheThreeClassicFormsAndTheirVariants) {
         {"Sun, 06 Nov 1994 09:49:37 +0100", kNov1994},
         {"Sun, 06 Nov 1994 09:49:37 GMT+01:00", kNov1994},
         {"Sun, 06 Nov 1994 09:49:37 GMT+01", kNov1994},
+        {"Sun, 06 Nov 1994 09:49:37 GMT +0100", kNov1994},
+        {"Sun, 06 Nov 1994 03:19:37 UTC -05:30", kNov1994},
         {"Sun, 06 Nov 1994 03:19:37 -0530", kNov1994},
         {"Sat, 05 Nov 1994 23:49:37 -0900", kNov1994},
         {"Thu, 01-Jan-70 00:00:00 GMT", 0},
