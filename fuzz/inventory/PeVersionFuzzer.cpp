@@ -2,11 +2,11 @@
 // works on files, so each input is written to a scratch file first.
 #include "platform/VersionResource.h"
 
+#include <unistd.h>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/pe-version-fuzz-" + std::to_string(::getpid()) + ".exe";

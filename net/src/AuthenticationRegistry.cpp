@@ -31,8 +31,7 @@ TNetAuthenticationRegistry& TNetAuthenticationRegistry::Instance() {
 void TNetAuthenticationRegistry::Register(const std::string& scheme, const std::string& className, TFactory factory) {
     std::lock_guard lock(m_lock);
     for (const TEntry& entry : m_entries)
-        if (SameText(entry.scheme, scheme))
-            throw ENetAlreadyRegisteredAuthenticationMethod(entry.className);
+        if (SameText(entry.scheme, scheme)) throw ENetAlreadyRegisteredAuthenticationMethod(entry.className);
     m_entries.push_back({scheme, className, factory});
 }
 

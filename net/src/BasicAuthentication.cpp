@@ -8,8 +8,7 @@ namespace {
 constexpr std::string_view kScheme = "Basic";
 
 bool StartsWithScheme(const std::string& line) {
-    return line.size() >= kScheme.size() &&
-           SameText(std::string_view(line).substr(0, kScheme.size()), kScheme);
+    return line.size() >= kScheme.size() && SameText(std::string_view(line).substr(0, kScheme.size()), kScheme);
 }
 
 }  // namespace

@@ -58,8 +58,7 @@ std::optional<std::string> FindAttribute(const std::vector<std::string>& attribu
         const std::size_t eq = attribute.find('=');
         const std::string_view attributeName =
             std::string_view(attribute).substr(0, eq == std::string::npos ? attribute.size() : eq);
-        if (SameText(attributeName, name))
-            return eq == std::string::npos ? std::string() : attribute.substr(eq + 1);
+        if (SameText(attributeName, name)) return eq == std::string::npos ? std::string() : attribute.substr(eq + 1);
     }
     return std::nullopt;
 }

@@ -175,8 +175,7 @@ bool ReadZone(Scanner& s, std::int64_t& offset) {
     if (s.AtEnd()) return true;
     std::string_view name;
     if (s.Word(name)) {
-        if (!SameText(name, "GMT") && !SameText(name, "UTC") && !SameText(name, "UT") &&
-            !SameText(name, "Z"))
+        if (!SameText(name, "GMT") && !SameText(name, "UTC") && !SameText(name, "UT") && !SameText(name, "Z"))
             return false;
         // An offset may follow the name, joined to it or after blanks.
         s.SkipBlanks();

@@ -84,8 +84,6 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     return out;
 }
 
-bool AnsiSameText(std::string_view a, std::string_view b) {
-    return AnsiCompareText(a, b) == 0;
-}
+bool AnsiSameText(std::string_view a, std::string_view b) { return AnsiCompareText(a, b) == 0; }
 
 }  // namespace platform

@@ -14,25 +14,28 @@ char g_decimalSeparator = '.';
 
 // Unicode values of windows-1252 bytes 0x80..0x9F; 0 marks the five unused bytes,
 // which Windows maps to the C1 control of the same value.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kCp1252High = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                  0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-bool Is932Lead(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
+bool Is932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 unsigned char Upper1252(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
     if (g_codePage != portable::TCodePage::cp1252) return c;
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
     switch (c) {
-        case 0x9A: return 0x8A;  // s caron
-        case 0x9C: return 0x8C;  // oe
-        case 0x9E: return 0x8E;  // z caron
-        case 0xFF: return 0x9F;  // y diaeresis
-        default: return c;
+        case 0x9A:
+            return 0x8A;  // s caron
+        case 0x9C:
+            return 0x8C;  // oe
+        case 0x9E:
+            return 0x8E;  // z caron
+        case 0xFF:
+            return 0x9F;  // y diaeresis
+        default:
+            return c;
     }
 }
 

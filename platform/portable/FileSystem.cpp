@@ -3,14 +3,14 @@
 #include "platform/OsError.h"
 #include "platform/PortableFileSystem.h"
 
-#include <cerrno>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
 
 namespace platform {
 namespace {

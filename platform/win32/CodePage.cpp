@@ -20,8 +20,8 @@ std::string AnsiUpperCase(std::string_view text) {
 }
 
 int AnsiCompareText(std::string_view a, std::string_view b) {
-    const int r = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                                 b.data(), static_cast<int>(b.size()));
+    const int r = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                                 static_cast<int>(b.size()));
     return r - CSTR_EQUAL;
 }
 
@@ -35,7 +35,8 @@ std::u16string AnsiToUtf16(std::string_view text) {
     if (text.empty()) return {};
     const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::u16string out(static_cast<std::size_t>(n), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<wchar_t*>(out.data()), n);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<wchar_t*>(out.data()),
+                        n);
     return out;
 }
 

@@ -105,9 +105,9 @@ int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
 std::string ErrorText(int code) {
     wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD n =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = n > 0 && buffer != nullptr ? std::wstring(buffer, n) : std::wstring();
     if (buffer != nullptr) LocalFree(buffer);
     // System texts end in a line break, which a message box does not need.

@@ -48,7 +48,11 @@ TEST(PortableCodePage, DoubleByteCodePageCanBeChosen) {
     EXPECT_FALSE(platform::IsLeadByte(0xA0));
     EXPECT_FALSE(platform::IsLeadByte('a'));
     // A trail byte that looks like a lower-case letter is left alone.
-    EXPECT_EQ(platform::AnsiUpperCase("a\x82" "a" "b"), "A\x82" "aB");
+    EXPECT_EQ(platform::AnsiUpperCase("a\x82"
+                                      "a"
+                                      "b"),
+              "A\x82"
+              "aB");
 }
 #endif
 

@@ -19,9 +19,7 @@ std::string ReadAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 TEST(FileSystem, ExecutableDirEndsInSeparatorAndExists) {
     const std::string dir = platform::ExecutableDir();

@@ -15,8 +15,7 @@ namespace {
 using headless::TShownMessageBox;
 using ApplicationTest = HeadlessFixture;
 
-TEST_F(ApplicationTest, FailureInAHandlerShowsAPlainBoxAndTheProgramGoesOn)
-{
+TEST_F(ApplicationTest, FailureInAHandlerShowsAPlainBoxAndTheProgramGoesOn) {
     auto& button = form.Add<TButton>();
     button.SetBounds(10, 10, 75, 25);
     int runs = 0;
@@ -35,8 +34,7 @@ TEST_F(ApplicationTest, FailureInAHandlerShowsAPlainBoxAndTheProgramGoesOn)
     EXPECT_FALSE(app.Terminated());
 }
 
-TEST_F(ApplicationTest, EveryKindOfFailureReachesTheReport)
-{
+TEST_F(ApplicationTest, EveryKindOfFailureReachesTheReport) {
     struct Case {
         const char* name;
         std::function<void()> fail;
@@ -56,11 +54,9 @@ TEST_F(ApplicationTest, EveryKindOfFailureReachesTheReport)
     }
 }
 
-TEST_F(ApplicationTest, FailuresOfCreateShowAndTimerHandlersAreReported)
-{
+TEST_F(ApplicationTest, FailuresOfCreateShowAndTimerHandlersAreReported) {
     struct TBrokenForm : TForm {
-        explicit TBrokenForm(TApplication& a) : TForm(a, "TBroken")
-        {
+        explicit TBrokenForm(TApplication& a) : TForm(a, "TBroken") {
             OnCreate = [](TForm&) { throw std::runtime_error("vers.xml: unexpected end of file"); };
             OnShow = [](TForm&) { throw std::runtime_error("show failed"); };
         }
@@ -77,8 +73,7 @@ TEST_F(ApplicationTest, FailuresOfCreateShowAndTimerHandlersAreReported)
     EXPECT_TRUE(broken.IsShown());
 }
 
-TEST_F(ApplicationTest, OnExceptionReplacesTheDefaultReport)
-{
+TEST_F(ApplicationTest, OnExceptionReplacesTheDefaultReport) {
     std::string seen;
     app.OnException = [&](std::exception_ptr failure) {
         try {
@@ -92,8 +87,7 @@ TEST_F(ApplicationTest, OnExceptionReplacesTheDefaultReport)
     EXPECT_TRUE(system.MessageBoxes().empty());
 }
 
-TEST_F(ApplicationTest, MessageBoxesCarryTheTitleAndTakeScriptedAnswers)
-{
+TEST_F(ApplicationTest, MessageBoxesCarryTheTitleAndTakeScriptedAnswers) {
     system.QueueAnswer(TModalResult::mrNo);
     system.QueueAnswer(TModalResult::mrYes);
     EXPECT_EQ(app.Confirm("Start the scan?"), TModalResult::mrNo);
@@ -107,8 +101,7 @@ TEST_F(ApplicationTest, MessageBoxesCarryTheTitleAndTakeScriptedAnswers)
     for (const auto& box : system.MessageBoxes()) EXPECT_EQ(box.caption, "Pelmira");
 }
 
-TEST_F(ApplicationTest, ProcessMessagesHandlesWhatIsPendingAndCountsTurns)
-{
+TEST_F(ApplicationTest, ProcessMessagesHandlesWhatIsPendingAndCountsTurns) {
     std::vector<int> handled;
     system.Post([&] { handled.push_back(1); });
     system.Post([&] {
@@ -127,8 +120,7 @@ TEST_F(ApplicationTest, ProcessMessagesHandlesWhatIsPendingAndCountsTurns)
     EXPECT_EQ(system.MessageBoxes()[0].text, "from a message");
 }
 
-TEST_F(ApplicationTest, RunEndsWhenTheMainFormCloses)
-{
+TEST_F(ApplicationTest, RunEndsWhenTheMainFormCloses) {
     bool afterClose = false;
     system.Post([&] { form.Close(); });
     system.Post([&] { afterClose = true; });
@@ -138,8 +130,7 @@ TEST_F(ApplicationTest, RunEndsWhenTheMainFormCloses)
     app.Run();  // the main form is closed: returns at once
 }
 
-TEST_F(ApplicationTest, SecondStartFindsTheRunningWindowByClassAndTitle)
-{
+TEST_F(ApplicationTest, SecondStartFindsTheRunningWindowByClassAndTitle) {
     form.SetCaption(u"Pelmira");
     EXPECT_TRUE(app.ActivateRunningInstance("TTestForm", "Pelmira"));
     EXPECT_FALSE(app.ActivateRunningInstance("TTestForm", "Pelmira 2"));
@@ -149,8 +140,7 @@ TEST_F(ApplicationTest, SecondStartFindsTheRunningWindowByClassAndTitle)
     EXPECT_EQ(system.ActivatedWindows(), (std::vector<std::string>{"TTestForm Pelmira", "TMainForm Pelmira"}));
 }
 
-TEST_F(ApplicationTest, HandCursorShellAndCentring)
-{
+TEST_F(ApplicationTest, HandCursorShellAndCentring) {
     system.SetHandCursorAvailable(false);
     EXPECT_FALSE(app.InstallSystemHandCursor());
     EXPECT_FALSE(system.HandCursorInstalled());
@@ -166,8 +156,7 @@ TEST_F(ApplicationTest, HandCursorShellAndCentring)
     EXPECT_FALSE(form.Active());
 }
 
-TEST_F(ApplicationTest, TimersFireOnlyWhileEnabledWithAnInterval)
-{
+TEST_F(ApplicationTest, TimersFireOnlyWhileEnabledWithAnInterval) {
     TTimer lock(form);
     TTimer lights(form);
     lock.SetInterval(3600000);

@@ -16,8 +16,7 @@ using headless::TDrawOp;
 
 using ControlsTest = HeadlessFixture;
 
-TEST_F(ControlsTest, LinkDrawsImageAndBlueTahomaCaption)
-{
+TEST_F(ControlsTest, LinkDrawsImageAndBlueTahomaCaption) {
     auto& bar = form.Add<TPanel>();
     bar.SetBounds(0, 0, 400, 25);
     bar.SetColor(clWindow);
@@ -48,8 +47,7 @@ TEST_F(ControlsTest, LinkDrawsImageAndBlueTahomaCaption)
     EXPECT_EQ(link.PreferredWidth(measure), 8 + 4 + 19 * 6 + 2);
 }
 
-TEST_F(ControlsTest, LinkUnderlinesWhileHoveredAndShowsTheHand)
-{
+TEST_F(ControlsTest, LinkUnderlinesWhileHoveredAndShowsTheHand) {
     auto& link = form.Add<TLinkLabel>();
     link.SetBounds(10, 10, 100, 16);
     link.SetText(u"Settings");
@@ -64,8 +62,7 @@ TEST_F(ControlsTest, LinkUnderlinesWhileHoveredAndShowsTheHand)
     EXPECT_EQ(PaintForm().FindText(u"Settings")->font.style & fsUnderline, 0);
 }
 
-TEST_F(ControlsTest, ShapeFillsItsBoundsWithBrushAndPen)
-{
+TEST_F(ControlsTest, ShapeFillsItsBoundsWithBrushAndPen) {
     struct Case {
         int penWidth;
         TRect expected;  // form coordinates, shape at (100, 50) sized 14 by 14
@@ -91,8 +88,7 @@ TEST_F(ControlsTest, ShapeFillsItsBoundsWithBrushAndPen)
     }
 }
 
-TEST_F(ControlsTest, ShapeIsWindowlessAndItsChangesRedrawTheParent)
-{
+TEST_F(ControlsTest, ShapeIsWindowlessAndItsChangesRedrawTheParent) {
     auto& bar = form.Add<TPanel>();
     bar.SetBounds(0, 0, 400, 25);
     auto& shape = bar.Add<TShape>();
@@ -107,8 +103,7 @@ TEST_F(ControlsTest, ShapeIsWindowlessAndItsChangesRedrawTheParent)
     EXPECT_EQ(shape.WindowText(), u"Scanning");
 }
 
-TEST_F(ControlsTest, InfoPanelShowsTitleAndTextAndOffersBothAsWindowText)
-{
+TEST_F(ControlsTest, InfoPanelShowsTitleAndTextAndOffersBothAsWindowText) {
     auto& panel = form.Add<TInfoPanel>();
     panel.SetBounds(0, 25, 400, 40);
     panel.SetTitle(u"Software Versions");
@@ -127,8 +122,7 @@ TEST_F(ControlsTest, InfoPanelShowsTitleAndTextAndOffersBothAsWindowText)
     EXPECT_EQ(text->textOrigin.x, TInfoPanel::kTextLeft);
 }
 
-TEST_F(ControlsTest, ControlsTakeTheFormsFontUntilTheyGetTheirOwn)
-{
+TEST_F(ControlsTest, ControlsTakeTheFormsFontUntilTheyGetTheirOwn) {
     form.SetFont(TFont{u"MS Sans Serif", 8, fsNone, clWindowText});
     auto& label = form.Add<TLabel>();
     label.SetBounds(0, 0, 100, 16);
@@ -146,8 +140,7 @@ TEST_F(ControlsTest, ControlsTakeTheFormsFontUntilTheyGetTheirOwn)
     EXPECT_EQ(drawn->font.pixelHeight, 16);
 }
 
-TEST_F(ControlsTest, NotebookShowsOnePageAtATime)
-{
+TEST_F(ControlsTest, NotebookShowsOnePageAtATime) {
     auto& book = form.Add<TNotebook>();
     book.SetBounds(0, 50, 400, 250);
     auto& results = book.AddPage("softwareVersionTab");
@@ -182,8 +175,7 @@ TEST_F(ControlsTest, NotebookShowsOnePageAtATime)
     EXPECT_THROW(book.Page(3), std::out_of_range);
 }
 
-TEST_F(ControlsTest, ButtonLooksPressedWhileHeld)
-{
+TEST_F(ControlsTest, ButtonLooksPressedWhileHeld) {
     auto& button = form.Add<TButton>();
     button.SetBounds(300, 250, 75, 25);
     button.SetText(u"OK");

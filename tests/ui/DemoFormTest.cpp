@@ -18,8 +18,7 @@ protected:
     TDemoForm& form;
 };
 
-TEST_F(DemoFormTest, DrawsLinkPanelShapeAndButton)
-{
+TEST_F(DemoFormTest, DrawsLinkPanelShapeAndButton) {
     headless::TRecordingCanvas canvas({0, 0, 420, 240});
     system.Paint(form, canvas);
     EXPECT_NE(canvas.FindText(u"Count a Click"), nullptr);
@@ -32,8 +31,7 @@ TEST_F(DemoFormTest, DrawsLinkPanelShapeAndButton)
     EXPECT_TRUE(system.Centered(form));
 }
 
-TEST_F(DemoFormTest, MenuLinkAndButtonAllCount)
-{
+TEST_F(DemoFormTest, MenuLinkAndButtonAllCount) {
     ASSERT_TRUE(form.MenuCommand(form.Menu().Find(u"Count")->Id()));
     system.Click(form.link);
     form.button.SetFocus();
@@ -43,8 +41,7 @@ TEST_F(DemoFormTest, MenuLinkAndButtonAllCount)
     EXPECT_EQ(form.info.WindowText(), u"Software Versions\r\n3 clicks counted.");
 }
 
-TEST_F(DemoFormTest, HideLinkItemTogglesTheLinkAndItsCaption)
-{
+TEST_F(DemoFormTest, HideLinkItemTogglesTheLinkAndItsCaption) {
     ASSERT_TRUE(form.MenuCommand(form.hideItem.Id()));
     EXPECT_FALSE(form.link.Visible());
     EXPECT_EQ(form.Menu().Find(u"Show Link"), &form.hideItem);
@@ -54,8 +51,7 @@ TEST_F(DemoFormTest, HideLinkItemTogglesTheLinkAndItsCaption)
     EXPECT_TRUE(form.link.Visible());
 }
 
-TEST_F(DemoFormTest, TimerBlinksTheLightAndExitEndsTheProgram)
-{
+TEST_F(DemoFormTest, TimerBlinksTheLightAndExitEndsTheProgram) {
     const TColor first = form.light.Brush().color;
     system.FireTimers();
     EXPECT_NE(form.light.Brush().color, first);
@@ -66,8 +62,7 @@ TEST_F(DemoFormTest, TimerBlinksTheLightAndExitEndsTheProgram)
     EXPECT_TRUE(app.Terminated());
 }
 
-TEST_F(DemoFormTest, AboutShowsAPlainMessage)
-{
+TEST_F(DemoFormTest, AboutShowsAPlainMessage) {
     ASSERT_TRUE(form.MenuCommand(form.Menu().Find(u"About")->Id()));
     ASSERT_EQ(system.MessageBoxes().size(), 1u);
     EXPECT_EQ(system.MessageBoxes()[0].kind, TMessageBoxKind::mbPlain);

@@ -18,8 +18,7 @@ namespace {
 
 using FormTest = HeadlessFixture;
 
-TEST_F(FormTest, ClickNeedsPressAndReleaseOnTheSameControl)
-{
+TEST_F(FormTest, ClickNeedsPressAndReleaseOnTheSameControl) {
     auto& a = form.Add<TButton>();
     a.SetBounds(10, 10, 50, 20);
     auto& b = form.Add<TButton>();
@@ -39,8 +38,7 @@ TEST_F(FormTest, ClickNeedsPressAndReleaseOnTheSameControl)
     EXPECT_EQ(clicks, (std::vector<std::string>{"a", "b"}));
 }
 
-TEST_F(FormTest, MouseStaysCapturedBetweenPressAndRelease)
-{
+TEST_F(FormTest, MouseStaysCapturedBetweenPressAndRelease) {
     struct TTracker : TControl {
         std::vector<TPoint> moves;
         void MouseMove(const TMouseEvent& e) override { moves.push_back(e.client); }
@@ -54,8 +52,7 @@ TEST_F(FormTest, MouseStaysCapturedBetweenPressAndRelease)
     EXPECT_EQ(tracker.moves, (std::vector<TPoint>{{100, -10}}));
 }
 
-TEST_F(FormTest, DisabledControlsTakeNoClicks)
-{
+TEST_F(FormTest, DisabledControlsTakeNoClicks) {
     auto& panel = form.Add<TPanel>();
     panel.SetBounds(0, 0, 200, 100);
     auto& button = panel.Add<TButton>();
@@ -70,8 +67,7 @@ TEST_F(FormTest, DisabledControlsTakeNoClicks)
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(FormTest, ShapeHintOpensWhileTheMouseIsOverIt)
-{
+TEST_F(FormTest, ShapeHintOpensWhileTheMouseIsOverIt) {
     auto& shape = form.Add<TShape>();
     shape.SetBounds(380, 6, 14, 14);
     shape.SetHint(u"Not connected");
@@ -92,8 +88,7 @@ TEST_F(FormTest, ShapeHintOpensWhileTheMouseIsOverIt)
     EXPECT_EQ(form.HoverControl(), nullptr);
 }
 
-TEST_F(FormTest, OwnHintWindowOpensAndClosesAtItsPlace)
-{
+TEST_F(FormTest, OwnHintWindowOpensAndClosesAtItsPlace) {
     auto& panel = form.Add<TPanel>();
     panel.SetBounds(20, 30, 200, 100);
     THintWindow hint(panel);
@@ -106,8 +101,7 @@ TEST_F(FormTest, OwnHintWindowOpensAndClosesAtItsPlace)
     EXPECT_FALSE(system.Hint().shown);
 }
 
-TEST_F(FormTest, ScrollBarClampsAndTheWheelScrollsTheControlUnderThePointer)
-{
+TEST_F(FormTest, ScrollBarClampsAndTheWheelScrollsTheControlUnderThePointer) {
     auto& list = form.Add<TPanel>();
     list.SetBounds(0, 0, 200, 100);
     auto& inner = list.Add<TButton>();  // no scroll bar: passes the wheel on
@@ -150,8 +144,7 @@ TEST_F(FormTest, ScrollBarClampsAndTheWheelScrollsTheControlUnderThePointer)
 
 class FocusTest : public HeadlessFixture {
 protected:
-    FocusTest()
-    {
+    FocusTest() {
         link1.SetBounds(8, 6, 120, 14);
         hidden.SetBounds(130, 6, 120, 14);
         hidden.SetVisible(false);
@@ -173,8 +166,7 @@ protected:
     int exits = 0;
 };
 
-TEST_F(FocusTest, TabVisitsShowingEnabledControlsInOrderAndWraps)
-{
+TEST_F(FocusTest, TabVisitsShowingEnabledControlsInOrderAndWraps) {
     std::vector<TControl*> visited;
     for (int i = 0; i < 4; ++i) {
         system.Key(form, TKey::kTab);
@@ -186,8 +178,7 @@ TEST_F(FocusTest, TabVisitsShowingEnabledControlsInOrderAndWraps)
     EXPECT_TRUE(ok.Focused());
 }
 
-TEST_F(FocusTest, EnterOrSpaceActivatesTheFocusedLinkOrButton)
-{
+TEST_F(FocusTest, EnterOrSpaceActivatesTheFocusedLinkOrButton) {
     link1.SetFocus();
     EXPECT_TRUE(system.Key(form, TKey::kEnter));
     ok.SetFocus();
@@ -198,8 +189,7 @@ TEST_F(FocusTest, EnterOrSpaceActivatesTheFocusedLinkOrButton)
     EXPECT_EQ(clicked, (std::vector<TControl*>{&link1, &ok}));
 }
 
-TEST_F(FocusTest, EditorSeesKeysFirstAndReportsLeavingTheFocus)
-{
+TEST_F(FocusTest, EditorSeesKeysFirstAndReportsLeavingTheFocus) {
     std::vector<TKey> keys;
     edit.OnKeyDown = [&](TEdit&, const TKeyEvent& e) {
         keys.push_back(e.key);
@@ -218,8 +208,7 @@ TEST_F(FocusTest, EditorSeesKeysFirstAndReportsLeavingTheFocus)
     EXPECT_EQ(clicked.back(), &ok);
 }
 
-TEST_F(FocusTest, HidingTheFocusedControlsPageDropsTheFocus)
-{
+TEST_F(FocusTest, HidingTheFocusedControlsPageDropsTheFocus) {
     auto& book = form.Add<TNotebook>();
     book.SetBounds(0, 100, 400, 200);
     auto& page0 = book.AddPage("results");
@@ -236,8 +225,7 @@ TEST_F(FocusTest, HidingTheFocusedControlsPageDropsTheFocus)
     EXPECT_EQ(left, 1);
 }
 
-TEST_F(FocusTest, ComboEditPicksLinesAndKeepsTypedText)
-{
+TEST_F(FocusTest, ComboEditPicksLinesAndKeepsTypedText) {
     auto& combo = form.Add<TComboEdit>();
     combo.SetBounds(10, 120, 100, 21);
     combo.SetItems({u"True", u"False"});
@@ -258,8 +246,7 @@ TEST_F(FocusTest, ComboEditPicksLinesAndKeepsTypedText)
 
 class MenuTest : public HeadlessFixture {
 protected:
-    MenuTest()
-    {
+    MenuTest() {
         auto& scan = form.Menu().Add(u" Scan ");
         scan.Add(u"Scan Local Software", [this](TMenuItem&) { log.push_back("local"); });
         stop = &scan.Add(u"Stop Scan", [this](TMenuItem&) { log.push_back("stop"); });
@@ -273,8 +260,7 @@ protected:
     std::vector<std::string> log;
 };
 
-TEST_F(MenuTest, ItemsAreFoundByTextAndClickedByTheirId)
-{
+TEST_F(MenuTest, ItemsAreFoundByTextAndClickedByTheirId) {
     TMenuItem* about = form.Menu().Find(u"About Pelmira");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(form.Menu().Find(u" Help ")->Items().size(), 1u);
@@ -285,8 +271,7 @@ TEST_F(MenuTest, ItemsAreFoundByTextAndClickedByTheirId)
     EXPECT_FALSE(form.MenuCommand(9999));
 }
 
-TEST_F(MenuTest, IdsAreUniqueAndSeparatorsAreNoCommands)
-{
+TEST_F(MenuTest, IdsAreUniqueAndSeparatorsAreNoCommands) {
     std::vector<int> ids;
     for (auto& top : form.Menu().Items())
         for (auto& item : top->Items()) ids.push_back(item->Id());
@@ -299,8 +284,7 @@ TEST_F(MenuTest, IdsAreUniqueAndSeparatorsAreNoCommands)
     EXPECT_FALSE(form.MenuCommand(separator->Id()));
 }
 
-TEST_F(MenuTest, HiddenAndDisabledItemsCannotBeClicked)
-{
+TEST_F(MenuTest, HiddenAndDisabledItemsCannotBeClicked) {
     const int rebuilds = system.MenuRebuilds(form);
     EXPECT_FALSE(form.MenuCommand(stop->Id()));
     stop->SetVisible(true);
@@ -311,8 +295,7 @@ TEST_F(MenuTest, HiddenAndDisabledItemsCannotBeClicked)
     EXPECT_EQ(system.MenuRebuilds(form), rebuilds + 2);
 }
 
-TEST_F(MenuTest, ExitClosesTheMainFormAndEndsTheProgram)
-{
+TEST_F(MenuTest, ExitClosesTheMainFormAndEndsTheProgram) {
     int closes = 0;
     form.OnClose = [&](TForm&) { ++closes; };
     EXPECT_TRUE(form.MenuCommand(form.Menu().Find(u"Exit")->Id()));

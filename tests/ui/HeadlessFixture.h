@@ -12,8 +12,7 @@ namespace ui::test {
 // An application on the headless backend with one shown form of 400 by 300.
 class HeadlessFixture : public ::testing::Test {
 protected:
-    HeadlessFixture() : app(system), form(app.CreateForm<TForm>("TTestForm"))
-    {
+    HeadlessFixture() : app(system), form(app.CreateForm<TForm>("TTestForm")) {
         app.SetTitle("Pelmira");
         form.SetCaption(u"Test");
         form.SetClientSize(400, 300);
@@ -21,8 +20,7 @@ protected:
     }
 
     // Paints the whole form and returns the recording.
-    headless::TRecordingCanvas PaintForm()
-    {
+    headless::TRecordingCanvas PaintForm() {
         headless::TRecordingCanvas canvas({0, 0, 400, 300});
         system.Paint(form, canvas);
         return canvas;

@@ -5,8 +5,7 @@
 namespace ui::headless {
 namespace {
 
-TEST(RecordingCanvas, FixedTextMetricsFollowTheFont)
-{
+TEST(RecordingCanvas, FixedTextMetricsFollowTheFont) {
     struct Case {
         TFont font;
         int lineHeight;
@@ -29,8 +28,7 @@ TEST(RecordingCanvas, FixedTextMetricsFollowTheFont)
     EXPECT_EQ(canvas.TextExtent(u"", TFont{}), (TSize{0, 11}));
 }
 
-TEST(RecordingCanvas, ViewportsMoveTheOriginAndClipsNest)
-{
+TEST(RecordingCanvas, ViewportsMoveTheOriginAndClipsNest) {
     TRecordingCanvas canvas({0, 0, 200, 100});
     canvas.PushViewport({10, 20, 110, 70});
     EXPECT_EQ(canvas.ClipRect(), (TRect{0, 0, 100, 50}));
@@ -58,16 +56,14 @@ TEST(RecordingCanvas, ViewportsMoveTheOriginAndClipsNest)
     EXPECT_EQ(canvas.Calls()[2].rect, (TRect{0, 0, 5, 5}));
 }
 
-TEST(RecordingCanvas, DisjointClipIsEmpty)
-{
+TEST(RecordingCanvas, DisjointClipIsEmpty) {
     TRecordingCanvas canvas({0, 0, 50, 50});
     TClipScope outer(canvas, {0, 0, 10, 10});
     TClipScope inner(canvas, {20, 20, 30, 30});
     EXPECT_TRUE(canvas.ClipRect().Empty());
 }
 
-TEST(RecordingCanvas, DrawTextLaysOutOneLine)
-{
+TEST(RecordingCanvas, DrawTextLaysOutOneLine) {
     // 8-point text: 6 pixels per character, 11 pixels high.
     const TFont font{u"Tahoma", 8, fsNone, clBlack};
     struct Case {
@@ -100,8 +96,7 @@ TEST(RecordingCanvas, DrawTextLaysOutOneLine)
     }
 }
 
-TEST(RecordingCanvas, FindsTextAndCallsByKind)
-{
+TEST(RecordingCanvas, FindsTextAndCallsByKind) {
     TRecordingCanvas canvas;
     canvas.TextOut({1, 2}, u"first", TFont{}, clWhite);
     canvas.DrawText({0, 0, 50, 20}, u"second", TFont{}, tfSingleLine);

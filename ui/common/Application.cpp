@@ -14,14 +14,12 @@ constexpr int kMaxMessagesPerTurn = 10000;
 
 TApplication::TApplication(IWindowSystem& system) : m_system(system) {}
 
-TApplication::~TApplication()
-{
+TApplication::~TApplication() {
     // Later forms may refer to earlier ones; destroy them in reverse order.
     while (!m_forms.empty()) m_forms.pop_back();
 }
 
-void TApplication::Run()
-{
+void TApplication::Run() {
     if (m_mainForm == nullptr || m_mainForm->IsClosed()) return;
     if (!m_mainForm->IsShown()) m_mainForm->Show();
     while (!m_terminated) {
@@ -31,21 +29,18 @@ void TApplication::Run()
     }
 }
 
-void TApplication::Terminate()
-{
+void TApplication::Terminate() {
     if (m_terminated) return;
     m_terminated = true;
     m_system.Quit();
 }
 
-void TApplication::ProcessMessages()
-{
+void TApplication::ProcessMessages() {
     for (int i = 0; i < kMaxMessagesPerTurn; ++i)
         if (!HandleMessage()) break;
 }
 
-bool TApplication::HandleMessage()
-{
+bool TApplication::HandleMessage() {
     try {
         return m_system.HandleMessage();
     } catch (...) {
@@ -55,8 +50,7 @@ bool TApplication::HandleMessage()
     }
 }
 
-void TApplication::HandleException(std::exception_ptr failure) noexcept
-{
+void TApplication::HandleException(std::exception_ptr failure) noexcept {
     try {
         if (OnException) {
             OnException(failure);
@@ -75,28 +69,24 @@ void TApplication::HandleException(std::exception_ptr failure) noexcept
     }
 }
 
-void TApplication::ShowMessage(std::string_view text)
-{
+void TApplication::ShowMessage(std::string_view text) {
     TForm* owner = m_mainForm != nullptr && !m_mainForm->IsClosed() ? m_mainForm : nullptr;
     m_system.ShowMessageBox(owner, text, m_title, TMessageBoxKind::mbPlain);
 }
 
-TModalResult TApplication::Confirm(std::string_view text)
-{
+TModalResult TApplication::Confirm(std::string_view text) {
     TForm* owner = m_mainForm != nullptr && !m_mainForm->IsClosed() ? m_mainForm : nullptr;
     return m_system.ShowMessageBox(owner, text, m_title, TMessageBoxKind::mbConfirm);
 }
 
-void TApplication::ShellOpen(std::string_view target)
-{
+void TApplication::ShellOpen(std::string_view target) {
     TForm* owner = m_mainForm != nullptr && !m_mainForm->IsClosed() ? m_mainForm : nullptr;
     m_system.ShellOpen(owner, target);
 }
 
 bool TApplication::InstallSystemHandCursor() { return m_system.InstallHandCursor(kSystemHandCursorId); }
 
-bool TApplication::ActivateRunningInstance(std::string_view className, std::string_view title)
-{
+bool TApplication::ActivateRunningInstance(std::string_view className, std::string_view title) {
     return m_system.ActivateWindow(className, title);
 }
 

@@ -2,14 +2,12 @@
 
 namespace ui {
 
-TButton::TButton()
-{
+TButton::TButton() {
     SetTabStop(true);
     SetColor(clBtnFace);
 }
 
-void TButton::Paint(ICanvas& canvas)
-{
+void TButton::Paint(ICanvas& canvas) {
     const TRect r = ClientRect();
     canvas.FillRect(r, BackgroundColor());
     if (r.Width() < 2 || r.Height() < 2) return;
@@ -34,29 +32,25 @@ void TButton::Paint(ICanvas& canvas)
     if (Focused() && r.Width() > 8 && r.Height() > 8) canvas.FrameRect(r.Inflate(-4, -4), clBtnText);
 }
 
-void TButton::MouseDown(const TMouseEvent& e)
-{
+void TButton::MouseDown(const TMouseEvent& e) {
     if (e.button != TMouseButton::mbLeft) return;
     m_down = true;
     Invalidate();
 }
 
-void TButton::MouseUp(const TMouseEvent& e)
-{
+void TButton::MouseUp(const TMouseEvent& e) {
     if (e.button != TMouseButton::mbLeft || !m_down) return;
     m_down = false;
     Invalidate();
 }
 
-bool TButton::KeyDown(const TKeyEvent& e)
-{
+bool TButton::KeyDown(const TKeyEvent& e) {
     if (e.key != TKey::kEnter && e.key != TKey::kSpace) return false;
     Click();
     return true;
 }
 
-void TButton::FocusChanged(bool focused)
-{
+void TButton::FocusChanged(bool focused) {
     TControl::FocusChanged(focused);
     Invalidate();
 }

@@ -11,23 +11,20 @@ constexpr int kButtonWidth = 16;
 
 }  // namespace
 
-void TComboEdit::SetItems(std::vector<std::u16string> items)
-{
+void TComboEdit::SetItems(std::vector<std::u16string> items) {
     m_items = std::move(items);
     if (Peer() != nullptr) Peer()->ItemsChanged();
 }
 
 bool TComboEdit::DroppedDown() const { return Peer() != nullptr && Peer()->DroppedDown(); }
 
-void TComboEdit::SelectItem(int index)
-{
+void TComboEdit::SelectItem(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= m_items.size()) return;
     SetText(m_items[static_cast<std::size_t>(index)]);
     if (OnSelect) OnSelect(*this, index);
 }
 
-void TComboEdit::Paint(ICanvas& canvas)
-{
+void TComboEdit::Paint(ICanvas& canvas) {
     TEdit::Paint(canvas);
     const TRect r = ClientRect();
     const TRect button{r.right - kButtonWidth, r.top + 1, r.right - 1, r.bottom - 1};

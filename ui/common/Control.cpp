@@ -9,8 +9,7 @@ namespace ui {
 
 TControl::TControl() { m_font.color = clWindowText; }
 
-TControl::~TControl()
-{
+TControl::~TControl() {
     // Children go first, so their windows disappear before their parent's.
     m_children.clear();
     m_peer.reset();
@@ -21,32 +20,28 @@ TControl::~TControl()
 
 TForm* TControl::Form() { return m_parent != nullptr ? m_parent->Form() : nullptr; }
 
-TControl* TControl::FindChild(const std::string& name)
-{
+TControl* TControl::FindChild(const std::string& name) {
     if (m_name == name) return this;
     for (auto& child : m_children)
         if (TControl* found = child->FindChild(name)) return found;
     return nullptr;
 }
 
-void TControl::Adopt(std::unique_ptr<TControl> child)
-{
+void TControl::Adopt(std::unique_ptr<TControl> child) {
     child->m_parent = this;
     TControl& ref = *child;
     m_children.push_back(std::move(child));
     ref.CreatePeers();
 }
 
-void TControl::CreatePeers()
-{
+void TControl::CreatePeers() {
     TForm* form = Form();
     if (form == nullptr || form->FormPeer() == nullptr) return;
     if (m_peer == nullptr && HasWindow() && form != this) m_peer = form->System().CreateControlPeer(*this);
     for (auto& child : m_children) child->CreatePeers();
 }
 
-void TControl::SetBounds(const TRect& bounds)
-{
+void TControl::SetBounds(const TRect& bounds) {
     if (bounds == m_bounds) return;
     const TRect old = m_bounds;
     m_bounds = bounds;
@@ -60,8 +55,7 @@ void TControl::SetBounds(const TRect& bounds)
     }
 }
 
-TPoint TControl::ClientToForm(TPoint client) const
-{
+TPoint TControl::ClientToForm(TPoint client) const {
     for (const TControl* c = this; c != nullptr && c->m_parent != nullptr; c = c->m_parent) {
         client.x += c->m_bounds.left;
         client.y += c->m_bounds.top;
@@ -69,8 +63,7 @@ TPoint TControl::ClientToForm(TPoint client) const
     return client;
 }
 
-void TControl::SetVisible(bool visible)
-{
+void TControl::SetVisible(bool visible) {
     if (visible == m_visible) return;
     m_visible = visible;
     if (m_peer) {
@@ -92,23 +85,20 @@ void TControl::SetVisible(bool visible)
     }
 }
 
-bool TControl::Showing() const
-{
+bool TControl::Showing() const {
     for (const TControl* c = this; c != nullptr; c = c->m_parent)
         if (!c->m_visible) return false;
     return true;
 }
 
-void TControl::SetEnabled(bool enabled)
-{
+void TControl::SetEnabled(bool enabled) {
     if (enabled == m_enabled) return;
     m_enabled = enabled;
     if (m_peer) m_peer->EnabledChanged();
     Invalidate();
 }
 
-void TControl::SetText(std::u16string text)
-{
+void TControl::SetText(std::u16string text) {
     if (text == m_text) return;
     m_text = std::move(text);
     if (m_peer) m_peer->TextChanged();
@@ -116,36 +106,31 @@ void TControl::SetText(std::u16string text)
     Invalidate();
 }
 
-void TControl::TextEditedByUser(std::u16string text)
-{
+void TControl::TextEditedByUser(std::u16string text) {
     if (text == m_text) return;
     m_text = std::move(text);
     TextChanged();
 }
 
-void TControl::SetColor(TColor color)
-{
+void TControl::SetColor(TColor color) {
     if (color == m_color) return;
     m_color = color;
     Invalidate();
 }
 
-TColor TControl::BackgroundColor() const
-{
+TColor TControl::BackgroundColor() const {
     for (const TControl* c = this; c != nullptr; c = c->m_parent)
         if (c->m_color != clNone) return c->m_color;
     return clBtnFace;
 }
 
-const TFont& TControl::Font() const
-{
+const TFont& TControl::Font() const {
     const TControl* c = this;
     while (c->m_parentFont && c->m_parent != nullptr) c = c->m_parent;
     return c->m_font;
 }
 
-void TControl::SetFont(const TFont& font)
-{
+void TControl::SetFont(const TFont& font) {
     m_parentFont = false;
     if (font == m_font) return;
     m_font = font;
@@ -154,8 +139,7 @@ void TControl::SetFont(const TFont& font)
 
 void TControl::Paint(ICanvas&) {}
 
-void TControl::PaintTree(ICanvas& canvas, bool withWindows)
-{
+void TControl::PaintTree(ICanvas& canvas, bool withWindows) {
     Paint(canvas);
     for (auto& child : m_children) {
         if (!child->m_visible || (child->HasWindow() && !withWindows)) continue;
@@ -167,8 +151,7 @@ void TControl::PaintTree(ICanvas& canvas, bool withWindows)
 
 void TControl::Invalidate() { Invalidate(ClientRect()); }
 
-void TControl::Invalidate(const TRect& client)
-{
+void TControl::Invalidate(const TRect& client) {
     if (m_peer) {
         m_peer->Invalidate(client);
         return;
@@ -183,15 +166,13 @@ void TControl::MouseUp(const TMouseEvent&) {}
 void TControl::MouseEnter() {}
 void TControl::MouseLeave() {}
 
-void TControl::Click()
-{
+void TControl::Click() {
     if (OnClick) OnClick(*this);
 }
 
 bool TControl::KeyDown(const TKeyEvent&) { return false; }
 
-bool TControl::MouseWheel(const TMouseWheelEvent& e)
-{
+bool TControl::MouseWheel(const TMouseWheelEvent& e) {
     if (!m_scroll.Visible()) return false;
     constexpr int kLinesPerNotch = 3;
     constexpr int kNotch = 120;
@@ -199,8 +180,7 @@ bool TControl::MouseWheel(const TMouseWheelEvent& e)
     return true;
 }
 
-void TControl::SetScroll(const TScrollInfo& scroll)
-{
+void TControl::SetScroll(const TScrollInfo& scroll) {
     TScrollInfo clamped = scroll;
     clamped.position = std::clamp(scroll.position, 0, clamped.MaxPosition());
     if (clamped == m_scroll) return;
@@ -210,8 +190,7 @@ void TControl::SetScroll(const TScrollInfo& scroll)
     if (barChanged) BoundsChanged();  // the client area changed
 }
 
-void TControl::ScrollTo(int position)
-{
+void TControl::ScrollTo(int position) {
     position = std::clamp(position, 0, m_scroll.MaxPosition());
     if (position == m_scroll.position) return;
     m_scroll.position = position;
@@ -220,8 +199,7 @@ void TControl::ScrollTo(int position)
     if (OnScroll) OnScroll(*this);
 }
 
-void TControl::FocusChanged(bool focused)
-{
+void TControl::FocusChanged(bool focused) {
     if (focused) {
         if (OnEnter) OnEnter(*this);
     } else {
@@ -229,33 +207,28 @@ void TControl::FocusChanged(bool focused)
     }
 }
 
-bool TControl::CanFocus() const
-{
+bool TControl::CanFocus() const {
     if (!m_tabStop || !Showing()) return false;
     for (const TControl* c = this; c != nullptr; c = c->m_parent)
         if (!c->m_enabled) return false;
     return true;
 }
 
-bool TControl::Focused() const
-{
+bool TControl::Focused() const {
     TForm* form = const_cast<TControl*>(this)->Form();
     return form != nullptr && form->FocusedControl() == this;
 }
 
-void TControl::SetFocus()
-{
+void TControl::SetFocus() {
     if (TForm* form = Form(); form != nullptr && CanFocus()) form->FocusControl(this);
 }
 
-bool TControl::Hovered() const
-{
+bool TControl::Hovered() const {
     TForm* form = const_cast<TControl*>(this)->Form();
     return form != nullptr && form->HoverControl() == this;
 }
 
-TControl* TControl::ChildAt(TPoint client, bool withWindows) const
-{
+TControl* TControl::ChildAt(TPoint client, bool withWindows) const {
     // Later children lie on top of earlier ones.
     for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
         TControl& child = **it;

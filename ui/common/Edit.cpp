@@ -2,20 +2,17 @@
 
 namespace ui {
 
-TEdit::TEdit()
-{
+TEdit::TEdit() {
     SetTabStop(true);
     SetColor(clWindow);
     SetCursor(TCursor::crIBeam);
 }
 
-void TEdit::SelectAll()
-{
+void TEdit::SelectAll() {
     if (Peer() != nullptr) Peer()->SelectAll();
 }
 
-void TEdit::Paint(ICanvas& canvas)
-{
+void TEdit::Paint(ICanvas& canvas) {
     // Where the system draws the field itself this is not called; it is the
     // field's look everywhere else.
     const TRect r = ClientRect();
@@ -27,8 +24,7 @@ void TEdit::Paint(ICanvas& canvas)
 
 bool TEdit::KeyDown(const TKeyEvent& e) { return OnKeyDown && OnKeyDown(*this, e); }
 
-void TEdit::TextChanged()
-{
+void TEdit::TextChanged() {
     if (OnChange) OnChange(*this);
 }
 

@@ -12,30 +12,26 @@ namespace {
 // Where a control's hint opens, below the mouse pointer so it does not cover it.
 constexpr int kHintOffsetY = 20;
 
-bool EnabledWithAncestors(const TControl& control)
-{
+bool EnabledWithAncestors(const TControl& control) {
     for (const TControl* c = &control; c != nullptr; c = c->Parent())
         if (!c->Enabled()) return false;
     return true;
 }
 
-void CollectFocusable(TControl& control, std::vector<TControl*>& out)
-{
+void CollectFocusable(TControl& control, std::vector<TControl*>& out) {
     if (control.CanFocus()) out.push_back(&control);
     for (auto& child : control.Children()) CollectFocusable(*child, out);
 }
 
 // The point p of from's client space in to's client space.
-TPoint Translate(const TControl& from, const TControl& to, TPoint p)
-{
+TPoint Translate(const TControl& from, const TControl& to, TPoint p) {
     const TPoint f = from.ClientToForm(p);
     const TPoint origin = to.ClientToForm({0, 0});
     return {f.x - origin.x, f.y - origin.y};
 }
 
 // The peer of the window that shows control: its own, or its nearest ancestor's.
-IControlPeer* HostPeer(const TControl& control)
-{
+IControlPeer* HostPeer(const TControl& control) {
     for (const TControl* c = &control; c != nullptr; c = c->Parent())
         if (c->Peer() != nullptr) return c->Peer();
     return nullptr;
@@ -44,8 +40,7 @@ IControlPeer* HostPeer(const TControl& control)
 }  // namespace
 
 TForm::TForm(TApplication& app, std::string className)
-    : m_app(app), m_className(std::move(className)), m_menu(*this), m_hint(*this)
-{
+    : m_app(app), m_className(std::move(className)), m_menu(*this), m_hint(*this) {
     m_visible = false;
     SetColor(clBtnFace);
     auto peer = app.System().CreateFormPeer(*this);
@@ -53,8 +48,7 @@ TForm::TForm(TApplication& app, std::string className)
     m_peer = std::move(peer);
 }
 
-TForm::~TForm()
-{
+TForm::~TForm() {
     m_hint.Close();
     // The controls' windows go before the form's window.
     m_focused = m_hover = m_captured = m_pressed = nullptr;
@@ -67,25 +61,21 @@ void TForm::Paint(ICanvas& canvas) { canvas.FillRect(ClientRect(), BackgroundCol
 
 IWindowSystem& TForm::System() const { return m_app.System(); }
 
-void TForm::CenterOnScreen()
-{
+void TForm::CenterOnScreen() {
     if (m_formPeer) m_formPeer->CenterOnScreen();
 }
 
-void TForm::MenuChanged()
-{
+void TForm::MenuChanged() {
     if (m_formPeer) m_formPeer->MenuChanged();
 }
 
-void TForm::DoCreate()
-{
+void TForm::DoCreate() {
     m_app.Guard([&] {
         if (OnCreate) OnCreate(*this);
     });
 }
 
-void TForm::Show()
-{
+void TForm::Show() {
     if (m_closed) return;
     SetVisible(true);
     m_shown = true;
@@ -96,16 +86,14 @@ void TForm::Show()
 
 namespace {
 
-void ReleasePeersBelow(TControl& control, std::vector<TControl*>& order)
-{
+void ReleasePeersBelow(TControl& control, std::vector<TControl*>& order) {
     for (auto& child : control.Children()) ReleasePeersBelow(*child, order);
     order.push_back(&control);
 }
 
 }  // namespace
 
-void TForm::Close()
-{
+void TForm::Close() {
     if (m_closed) return;
     m_app.Guard([&] {
         if (OnClose) OnClose(*this);
@@ -128,8 +116,7 @@ void TForm::Close()
 
 bool TForm::Active() const { return m_formPeer != nullptr && m_formPeer->IsActive(); }
 
-TControl& TForm::Deepest(TControl& target, TPoint& client) const
-{
+TControl& TForm::Deepest(TControl& target, TPoint& client) const {
     const bool withWindows = !System().ChildWindowsReceiveInput();
     TControl* c = &target;
     while (TControl* child = c->ChildAt(client, withWindows)) {
@@ -140,8 +127,7 @@ TControl& TForm::Deepest(TControl& target, TPoint& client) const
     return *c;
 }
 
-void TForm::SetHover(TControl* control, TPoint formPoint)
-{
+void TForm::SetHover(TControl* control, TPoint formPoint) {
     if (control == m_hover) return;
     TControl* old = m_hover;
     m_hover = control;
@@ -156,13 +142,9 @@ void TForm::SetHover(TControl* control, TPoint formPoint)
     }
 }
 
-TCursor TForm::CurrentCursor() const
-{
-    return m_hover != nullptr ? m_hover->Cursor() : TCursor::crDefault;
-}
+TCursor TForm::CurrentCursor() const { return m_hover != nullptr ? m_hover->Cursor() : TCursor::crDefault; }
 
-void TForm::RouteMouseDown(TControl& target, const TMouseEvent& e)
-{
+void TForm::RouteMouseDown(TControl& target, const TMouseEvent& e) {
     TPoint p = e.client;
     TControl& c = Deepest(target, p);
     SetHover(&c, target.ClientToForm(e.client));
@@ -179,8 +161,7 @@ void TForm::RouteMouseDown(TControl& target, const TMouseEvent& e)
     m_app.Guard([&] { c.MouseDown(local); });
 }
 
-void TForm::RouteMouseMove(TControl& target, const TMouseEvent& e)
-{
+void TForm::RouteMouseMove(TControl& target, const TMouseEvent& e) {
     TControl* c = m_captured;
     TPoint p = e.client;
     if (c != nullptr) {
@@ -196,8 +177,7 @@ void TForm::RouteMouseMove(TControl& target, const TMouseEvent& e)
     System().SetCursor(CurrentCursor());
 }
 
-void TForm::RouteMouseUp(TControl& target, const TMouseEvent& e)
-{
+void TForm::RouteMouseUp(TControl& target, const TMouseEvent& e) {
     TControl* c = m_captured;
     TPoint p = e.client;
     if (c != nullptr) {
@@ -218,8 +198,7 @@ void TForm::RouteMouseUp(TControl& target, const TMouseEvent& e)
     if (click) m_app.Guard([&] { c->Click(); });
 }
 
-void TForm::RouteMouseWheel(TControl& target, const TMouseWheelEvent& e)
-{
+void TForm::RouteMouseWheel(TControl& target, const TMouseWheelEvent& e) {
     TPoint p = e.client;
     TControl* c = &Deepest(target, p);
     for (; c != nullptr; c = c->Parent()) {
@@ -232,13 +211,11 @@ void TForm::RouteMouseWheel(TControl& target, const TMouseWheelEvent& e)
     }
 }
 
-void TForm::MouseLeftForm()
-{
+void TForm::MouseLeftForm() {
     if (m_captured == nullptr) SetHover(nullptr, {});
 }
 
-bool TForm::RouteKey(const TKeyEvent& e)
-{
+bool TForm::RouteKey(const TKeyEvent& e) {
     if (e.key == TKey::kTab && (e.shift & (ssCtrl | ssAlt)) == 0) return SelectNext((e.shift & ssShift) == 0);
     TControl* c = m_focused;
     if (c == nullptr) return false;
@@ -247,8 +224,7 @@ bool TForm::RouteKey(const TKeyEvent& e)
     return used;
 }
 
-bool TForm::MenuCommand(int id)
-{
+bool TForm::MenuCommand(int id) {
     TMenuItem* item = m_menu.FindById(id);
     if (item == nullptr || item->IsSeparator()) return false;
     for (TMenuItem* i = item; i != nullptr; i = i->Parent())
@@ -257,8 +233,7 @@ bool TForm::MenuCommand(int id)
     return true;
 }
 
-void TForm::FocusControl(TControl* control)
-{
+void TForm::FocusControl(TControl* control) {
     if (control == m_focused) return;
     TControl* old = m_focused;
     m_focused = control;
@@ -275,8 +250,7 @@ void TForm::FocusControl(TControl* control)
     }
 }
 
-void TForm::FocusMovedTo(TControl* control)
-{
+void TForm::FocusMovedTo(TControl* control) {
     if (control == m_focused) return;
     TControl* old = m_focused;
     m_focused = control;
@@ -290,8 +264,7 @@ void TForm::FocusMovedTo(TControl* control)
     }
 }
 
-bool TForm::SelectNext(bool forward)
-{
+bool TForm::SelectNext(bool forward) {
     std::vector<TControl*> order;
     for (auto& child : m_children) CollectFocusable(*child, order);
     if (order.empty()) return false;
@@ -309,8 +282,7 @@ bool TForm::SelectNext(bool forward)
     return true;
 }
 
-void TForm::ControlDestroyed(TControl& control)
-{
+void TForm::ControlDestroyed(TControl& control) {
     if (m_focused == &control) m_focused = nullptr;
     if (m_hover == &control) m_hover = nullptr;
     if (m_captured == &control) m_captured = nullptr;

@@ -10,8 +10,7 @@ THintWindow::THintWindow(TControl& owner) : m_owner(owner) {}
 
 THintWindow::~THintWindow() { Close(); }
 
-void THintWindow::Open(const std::u16string& text, TPoint ownerClient, int maxWidth)
-{
+void THintWindow::Open(const std::u16string& text, TPoint ownerClient, int maxWidth) {
     TForm* form = m_owner.Form();
     if (form == nullptr || form->FormPeer() == nullptr) return;
     if (m_peer == nullptr) m_peer = form->System().CreateHintPeer();
@@ -20,8 +19,7 @@ void THintWindow::Open(const std::u16string& text, TPoint ownerClient, int maxWi
     m_open = true;
 }
 
-void THintWindow::Close()
-{
+void THintWindow::Close() {
     if (!m_open) return;
     m_open = false;
     if (m_peer) m_peer->Hide();

@@ -4,8 +4,7 @@ namespace ui {
 
 TInfoPanel::TInfoPanel() { SetColor(clWindow); }
 
-void TInfoPanel::SetTitle(std::u16string title)
-{
+void TInfoPanel::SetTitle(std::u16string title) {
     if (title == m_title) return;
     m_title = std::move(title);
     if (Peer() != nullptr) Peer()->TextChanged();
@@ -14,8 +13,7 @@ void TInfoPanel::SetTitle(std::u16string title)
 
 std::u16string TInfoPanel::WindowText() const { return m_title + u"\r\n" + Text(); }
 
-void TInfoPanel::Paint(ICanvas& canvas)
-{
+void TInfoPanel::Paint(ICanvas& canvas) {
     const TRect r = ClientRect();
     canvas.FillRect(r, BackgroundColor());
     canvas.Line({r.left, r.bottom - 1}, {r.right, r.bottom - 1}, TPen{clBtnShadow, 1});

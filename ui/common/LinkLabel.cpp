@@ -4,20 +4,17 @@
 
 namespace ui {
 
-TLinkLabel::TLinkLabel()
-{
+TLinkLabel::TLinkLabel() {
     SetFont(TFont{u"Tahoma", 8, fsNone, clBlue});
     SetCursor(TCursor::crHandPoint);
     SetTabStop(true);
 }
 
-int TLinkLabel::PreferredWidth(ICanvas& canvas) const
-{
+int TLinkLabel::PreferredWidth(ICanvas& canvas) const {
     return kImageWidth + kImageGap + canvas.TextExtent(Text(), Font()).cx + 2;
 }
 
-void TLinkLabel::Paint(ICanvas& canvas)
-{
+void TLinkLabel::Paint(ICanvas& canvas) {
     const TRect client = ClientRect();
     canvas.FillRect(client, BackgroundColor());
     const TColor ink = Enabled() ? Font().color : clGrayText;
@@ -37,8 +34,7 @@ void TLinkLabel::Paint(ICanvas& canvas)
     if (Focused()) canvas.FrameRect(TRect{x - 2, y - 1, x + extent.cx + 2, y + extent.cy + 1}.Intersect(client), ink);
 }
 
-bool TLinkLabel::KeyDown(const TKeyEvent& e)
-{
+bool TLinkLabel::KeyDown(const TKeyEvent& e) {
     if (e.key != TKey::kEnter && e.key != TKey::kSpace) return false;
     Click();
     return true;
@@ -48,8 +44,7 @@ void TLinkLabel::MouseEnter() { Invalidate(); }
 
 void TLinkLabel::MouseLeave() { Invalidate(); }
 
-void TLinkLabel::FocusChanged(bool focused)
-{
+void TLinkLabel::FocusChanged(bool focused) {
     TControl::FocusChanged(focused);
     Invalidate();
 }

@@ -8,8 +8,7 @@ void TNotebookPage::Paint(ICanvas& canvas) { canvas.FillRect(ClientRect(), Backg
 
 TNotebook::TNotebook() { SetColor(clBtnFace); }
 
-TNotebookPage& TNotebook::AddPage(std::string name)
-{
+TNotebookPage& TNotebook::AddPage(std::string name) {
     TNotebookPage& page = Add<TNotebookPage>();
     page.SetName(std::move(name));
     page.SetBounds(ClientRect());
@@ -20,14 +19,12 @@ TNotebookPage& TNotebook::AddPage(std::string name)
     return page;
 }
 
-TNotebookPage& TNotebook::Page(int index) const
-{
+TNotebookPage& TNotebook::Page(int index) const {
     if (index < 0 || index >= PageCount()) throw std::out_of_range("notebook page index");
     return static_cast<TNotebookPage&>(*Children()[static_cast<std::size_t>(index)]);
 }
 
-void TNotebook::SetPageIndex(int index)
-{
+void TNotebook::SetPageIndex(int index) {
     if (index < 0 || index >= PageCount() || index == m_pageIndex) return;
     m_pageIndex = index;
     // Hide first, so a focused control on the old page gives the focus up.
@@ -36,14 +33,12 @@ void TNotebook::SetPageIndex(int index)
     Page(index).SetVisible(true);
 }
 
-void TNotebook::ShowPage(const TNotebookPage& page)
-{
+void TNotebook::ShowPage(const TNotebookPage& page) {
     for (int i = 0; i < PageCount(); ++i)
         if (&Page(i) == &page) SetPageIndex(i);
 }
 
-void TNotebook::BoundsChanged()
-{
+void TNotebook::BoundsChanged() {
     for (int i = 0; i < PageCount(); ++i) Page(i).SetBounds(ClientRect());
 }
 

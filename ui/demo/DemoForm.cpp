@@ -6,8 +6,7 @@ namespace ui::demo {
 
 namespace {
 
-std::u16string Decimal(int value)
-{
+std::u16string Decimal(int value) {
     const std::string digits = std::to_string(value);
     return std::u16string(digits.begin(), digits.end());
 }
@@ -27,13 +26,13 @@ TDemoForm::TDemoForm(TApplication& app)
       blink(*this),
       demoMenu(Menu().Add(u" Demo ")),
       countItem(demoMenu.Add(u"Count", [this](TMenuItem&) { Count(); })),
-      hideItem(demoMenu.Add(u"Hide Link", [this](TMenuItem& item) {
-          link.SetVisible(!link.Visible());
-          item.SetCaption(link.Visible() ? u"Hide Link" : u"Show Link");
-      })),
+      hideItem(demoMenu.Add(u"Hide Link",
+                            [this](TMenuItem& item) {
+                                link.SetVisible(!link.Visible());
+                                item.SetCaption(link.Visible() ? u"Hide Link" : u"Show Link");
+                            })),
       separator(demoMenu.AddSeparator()),
-      exitItem(demoMenu.Add(u"Exit", [this](TMenuItem&) { Close(); }))
-{
+      exitItem(demoMenu.Add(u"Exit", [this](TMenuItem&) { Close(); })) {
     SetCaption(u"Pelmira UI Demo");
     SetFont(TFont{u"MS Sans Serif", 8, fsNone, clWindowText});
     SetClientSize(420, 240);
@@ -75,8 +74,7 @@ TDemoForm::TDemoForm(TApplication& app)
     CenterOnScreen();
 }
 
-void TDemoForm::Count()
-{
+void TDemoForm::Count() {
     ++m_clicks;
     info.SetText(Decimal(m_clicks) + (m_clicks == 1 ? u" click counted." : u" clicks counted."));
 }

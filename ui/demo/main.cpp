@@ -7,8 +7,7 @@
 #include "DemoForm.h"
 #include "ui/NativeWindowSystem.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     auto system = ui::CreateNativeWindowSystem();
     ui::TApplication app(*system);
     if (app.ActivateRunningInstance(ui::demo::kDemoClassName, ui::demo::kDemoCaption)) return 0;

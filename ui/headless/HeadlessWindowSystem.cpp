@@ -33,15 +33,13 @@ public:
 
 class THeadlessWindowSystem::TFormPeer : public IFormPeer {
 public:
-    TFormPeer(THeadlessWindowSystem& system, TForm& form) : m_system(system), m_form(form)
-    {
+    TFormPeer(THeadlessWindowSystem& system, TForm& form) : m_system(system), m_form(form) {
         system.m_forms.push_back(this);
     }
     ~TFormPeer() override { Destroy(); }
 
     void BoundsChanged() override {}
-    void ShowingChanged() override
-    {
+    void ShowingChanged() override {
         if (m_form.Visible()) m_active = true;
     }
     void TextChanged() override {}
@@ -54,8 +52,7 @@ public:
     void CenterOnScreen() override { m_centered = true; }
     bool IsActive() const override { return m_active && m_form.Visible(); }
     TPoint ClientOriginOnScreen() const override { return {100, 100}; }
-    void Destroy() override
-    {
+    void Destroy() override {
         auto& forms = m_system.m_forms;
         forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     }
@@ -70,12 +67,10 @@ public:
 
 class THeadlessWindowSystem::TTimerPeer : public ITimerPeer {
 public:
-    TTimerPeer(THeadlessWindowSystem& system, TTimer& timer) : m_system(system), m_timer(timer)
-    {
+    TTimerPeer(THeadlessWindowSystem& system, TTimer& timer) : m_system(system), m_timer(timer) {
         system.m_timers.push_back(this);
     }
-    ~TTimerPeer() override
-    {
+    ~TTimerPeer() override {
         auto& timers = m_system.m_timers;
         timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
     }
@@ -89,13 +84,11 @@ class THeadlessWindowSystem::THintPeer : public IHintPeer {
 public:
     explicit THintPeer(THeadlessWindowSystem& system) : m_system(system) {}
     ~THintPeer() override { Hide(); }
-    void Show(TForm&, TPoint formClient, const std::u16string& text, int maxWidth) override
-    {
+    void Show(TForm&, TPoint formClient, const std::u16string& text, int maxWidth) override {
         m_system.m_hint = {true, text, formClient, maxWidth};
         m_showing = true;
     }
-    void Hide() override
-    {
+    void Hide() override {
         if (!m_showing) return;
         m_showing = false;
         m_system.m_hint.shown = false;
@@ -108,26 +101,22 @@ public:
 THeadlessWindowSystem::THeadlessWindowSystem() = default;
 THeadlessWindowSystem::~THeadlessWindowSystem() = default;
 
-std::unique_ptr<IFormPeer> THeadlessWindowSystem::CreateFormPeer(TForm& form)
-{
+std::unique_ptr<IFormPeer> THeadlessWindowSystem::CreateFormPeer(TForm& form) {
     return std::make_unique<TFormPeer>(*this, form);
 }
 
-std::unique_ptr<IControlPeer> THeadlessWindowSystem::CreateControlPeer(TControl& control)
-{
+std::unique_ptr<IControlPeer> THeadlessWindowSystem::CreateControlPeer(TControl& control) {
     return std::make_unique<TControlPeer>(control);
 }
 
-std::unique_ptr<ITimerPeer> THeadlessWindowSystem::CreateTimerPeer(TTimer& timer)
-{
+std::unique_ptr<ITimerPeer> THeadlessWindowSystem::CreateTimerPeer(TTimer& timer) {
     return std::make_unique<TTimerPeer>(*this, timer);
 }
 
 std::unique_ptr<IHintPeer> THeadlessWindowSystem::CreateHintPeer() { return std::make_unique<THintPeer>(*this); }
 
 TModalResult THeadlessWindowSystem::ShowMessageBox(TForm*, std::string_view text, std::string_view caption,
-                                               TMessageBoxKind kind)
-{
+                                                   TMessageBoxKind kind) {
     TShownMessageBox box{std::string(text), std::string(caption), kind, TModalResult::mrNone};
     if (OnMessageBox) OnMessageBox(box);
     if (!m_answers.empty()) {
@@ -142,13 +131,11 @@ TModalResult THeadlessWindowSystem::ShowMessageBox(TForm*, std::string_view text
 
 void THeadlessWindowSystem::ShellOpen(TForm*, std::string_view target) { m_opened.emplace_back(target); }
 
-void THeadlessWindowSystem::AddForeignWindow(std::string className, std::string title)
-{
+void THeadlessWindowSystem::AddForeignWindow(std::string className, std::string title) {
     m_foreign.emplace_back(std::move(className), std::move(title));
 }
 
-bool THeadlessWindowSystem::ActivateWindow(std::string_view className, std::string_view title)
-{
+bool THeadlessWindowSystem::ActivateWindow(std::string_view className, std::string_view title) {
     for (TFormPeer* peer : m_forms) {
         if (peer->m_form.ClassName() == className && platform::Utf16ToAnsi(peer->m_form.Caption()) == title) {
             peer->m_active = true;
@@ -165,15 +152,13 @@ bool THeadlessWindowSystem::ActivateWindow(std::string_view className, std::stri
     return false;
 }
 
-bool THeadlessWindowSystem::InstallHandCursor(int id)
-{
+bool THeadlessWindowSystem::InstallHandCursor(int id) {
     if (!m_handAvailable || id != kSystemHandCursorId) return false;
     m_handInstalled = true;
     return true;
 }
 
-bool THeadlessWindowSystem::HandleMessage()
-{
+bool THeadlessWindowSystem::HandleMessage() {
     ++m_turns;
     if (m_queue.empty()) return false;
     std::function<void()> message = std::move(m_queue.front());
@@ -182,15 +167,13 @@ bool THeadlessWindowSystem::HandleMessage()
     return true;
 }
 
-bool THeadlessWindowSystem::WaitAndHandleMessage()
-{
+bool THeadlessWindowSystem::WaitAndHandleMessage() {
     // Nothing can arrive while the test itself waits: an empty queue ends the loop.
     if (m_quit) return false;
     return HandleMessage();
 }
 
-int THeadlessWindowSystem::FireTimers()
-{
+int THeadlessWindowSystem::FireTimers() {
     // A handler may create or destroy timers: fire from a copy, checking each is still there.
     const std::vector<TTimerPeer*> timers = m_timers;
     int fired = 0;
@@ -201,8 +184,7 @@ int THeadlessWindowSystem::FireTimers()
     return fired;
 }
 
-bool THeadlessWindowSystem::FireTimer(TTimer& timer)
-{
+bool THeadlessWindowSystem::FireTimer(TTimer& timer) {
     if (!TimerRunning(timer)) return false;
     timer.Fire();
     return true;
@@ -218,30 +200,25 @@ TMouseEvent MouseAt(TPoint p, TMouseButton button) { return TMouseEvent{p, butto
 
 }  // namespace
 
-void THeadlessWindowSystem::MouseDown(TForm& form, TPoint formClient, TMouseButton button)
-{
+void THeadlessWindowSystem::MouseDown(TForm& form, TPoint formClient, TMouseButton button) {
     form.RouteMouseDown(form, MouseAt(formClient, button));
 }
 
-void THeadlessWindowSystem::MouseUp(TForm& form, TPoint formClient, TMouseButton button)
-{
+void THeadlessWindowSystem::MouseUp(TForm& form, TPoint formClient, TMouseButton button) {
     form.RouteMouseUp(form, MouseAt(formClient, button));
 }
 
-void THeadlessWindowSystem::MouseMove(TForm& form, TPoint formClient)
-{
+void THeadlessWindowSystem::MouseMove(TForm& form, TPoint formClient) {
     form.RouteMouseMove(form, MouseAt(formClient, TMouseButton::mbNone));
 }
 
 void THeadlessWindowSystem::MouseLeave(TForm& form) { form.MouseLeftForm(); }
 
-void THeadlessWindowSystem::Wheel(TForm& form, TPoint formClient, int delta)
-{
+void THeadlessWindowSystem::Wheel(TForm& form, TPoint formClient, int delta) {
     form.RouteMouseWheel(form, TMouseWheelEvent{formClient, delta, ssNone});
 }
 
-void THeadlessWindowSystem::ScrollTo(TControl& control, int position)
-{
+void THeadlessWindowSystem::ScrollTo(TControl& control, int position) {
     TForm* form = control.Form();
     if (form != nullptr)
         form->Application().Guard([&] { control.ScrollTo(position); });
@@ -249,15 +226,13 @@ void THeadlessWindowSystem::ScrollTo(TControl& control, int position)
         control.ScrollTo(position);
 }
 
-void THeadlessWindowSystem::Click(TForm& form, TPoint formClient)
-{
+void THeadlessWindowSystem::Click(TForm& form, TPoint formClient) {
     MouseMove(form, formClient);
     MouseDown(form, formClient);
     MouseUp(form, formClient);
 }
 
-void THeadlessWindowSystem::Click(TControl& control)
-{
+void THeadlessWindowSystem::Click(TControl& control) {
     TForm* form = control.Form();
     if (form == nullptr) return;
     const TRect r = control.ClientRect();
@@ -266,8 +241,7 @@ void THeadlessWindowSystem::Click(TControl& control)
 
 bool THeadlessWindowSystem::Key(TForm& form, TKey key, TShiftState shift) { return form.RouteKey({key, shift}); }
 
-void THeadlessWindowSystem::TypeText(TEdit& edit, std::u16string text)
-{
+void THeadlessWindowSystem::TypeText(TEdit& edit, std::u16string text) {
     TForm* form = edit.Form();
     if (form != nullptr)
         form->Application().Guard([&] { edit.TextEditedByUser(std::move(text)); });
@@ -275,37 +249,31 @@ void THeadlessWindowSystem::TypeText(TEdit& edit, std::u16string text)
         edit.TextEditedByUser(std::move(text));
 }
 
-void THeadlessWindowSystem::SetDroppedDown(TComboEdit& combo, bool dropped)
-{
+void THeadlessWindowSystem::SetDroppedDown(TComboEdit& combo, bool dropped) {
     if (auto* peer = dynamic_cast<TControlPeer*>(combo.Peer())) peer->m_dropped = dropped;
 }
 
-void THeadlessWindowSystem::SetActive(TForm& form, bool active)
-{
+void THeadlessWindowSystem::SetActive(TForm& form, bool active) {
     if (auto* peer = dynamic_cast<TFormPeer*>(form.FormPeer())) peer->m_active = active;
 }
 
-int THeadlessWindowSystem::InvalidateCount(const TControl& control) const
-{
+int THeadlessWindowSystem::InvalidateCount(const TControl& control) const {
     if (const auto* peer = dynamic_cast<const TControlPeer*>(control.Peer())) return peer->m_invalidates;
     if (const auto* peer = dynamic_cast<const TFormPeer*>(control.Peer())) return peer->m_invalidates;
     return 0;
 }
 
-bool THeadlessWindowSystem::Centered(const TForm& form) const
-{
+bool THeadlessWindowSystem::Centered(const TForm& form) const {
     const auto* peer = dynamic_cast<const TFormPeer*>(form.FormPeer());
     return peer != nullptr && peer->m_centered;
 }
 
-int THeadlessWindowSystem::MenuRebuilds(const TForm& form) const
-{
+int THeadlessWindowSystem::MenuRebuilds(const TForm& form) const {
     const auto* peer = dynamic_cast<const TFormPeer*>(form.FormPeer());
     return peer != nullptr ? peer->m_menuRebuilds : 0;
 }
 
-void THeadlessWindowSystem::Paint(TForm& form, TRecordingCanvas& canvas)
-{
+void THeadlessWindowSystem::Paint(TForm& form, TRecordingCanvas& canvas) {
     TClipScope viewport(canvas, form.ClientRect(), TClipScope::ckViewport);
     form.PaintTree(canvas, true);
 }

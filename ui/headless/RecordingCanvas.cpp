@@ -6,55 +6,47 @@ TRecordingCanvas::TRecordingCanvas(TRect bounds) { m_clips.push_back({bounds, {0
 
 int TRecordingCanvas::LineHeight(const TFont& font) { return font.HeightAt(96); }
 
-int TRecordingCanvas::CharWidth(const TFont& font)
-{
+int TRecordingCanvas::CharWidth(const TFont& font) {
     return (LineHeight(font) + 1) / 2 + ((font.style & fsBold) != 0 ? 1 : 0);
 }
 
-const TDrawCall* TRecordingCanvas::FindText(std::u16string_view text) const
-{
+const TDrawCall* TRecordingCanvas::FindText(std::u16string_view text) const {
     for (const TDrawCall& call : m_calls)
         if ((call.op == TDrawOp::doTextOut || call.op == TDrawOp::doDrawText) && call.text == text) return &call;
     return nullptr;
 }
 
-std::vector<const TDrawCall*> TRecordingCanvas::CallsOf(TDrawOp op) const
-{
+std::vector<const TDrawCall*> TRecordingCanvas::CallsOf(TDrawOp op) const {
     std::vector<const TDrawCall*> out;
     for (const TDrawCall& call : m_calls)
         if (call.op == op) out.push_back(&call);
     return out;
 }
 
-TDrawCall& TRecordingCanvas::Record(TDrawOp op)
-{
+TDrawCall& TRecordingCanvas::Record(TDrawOp op) {
     TDrawCall& call = m_calls.emplace_back();
     call.op = op;
     call.clip = m_clips.back().clip;
     return call;
 }
 
-TRect TRecordingCanvas::ToDevice(const TRect& r) const
-{
+TRect TRecordingCanvas::ToDevice(const TRect& r) const {
     const TPoint o = m_clips.back().origin;
     return r.Offset(o.x, o.y);
 }
 
-TPoint TRecordingCanvas::ToDevice(TPoint p) const
-{
+TPoint TRecordingCanvas::ToDevice(TPoint p) const {
     const TPoint o = m_clips.back().origin;
     return {p.x + o.x, p.y + o.y};
 }
 
-void TRecordingCanvas::FillRect(const TRect& r, TColor color)
-{
+void TRecordingCanvas::FillRect(const TRect& r, TColor color) {
     TDrawCall& call = Record(TDrawOp::doFillRect);
     call.rect = ToDevice(r);
     call.color = color;
 }
 
-void TRecordingCanvas::FrameRect(const TRect& r, TColor color)
-{
+void TRecordingCanvas::FrameRect(const TRect& r, TColor color) {
     TDrawCall& call = Record(TDrawOp::doFrameRect);
     call.rect = ToDevice(r);
     call.color = color;
@@ -62,39 +54,34 @@ void TRecordingCanvas::FrameRect(const TRect& r, TColor color)
 
 void TRecordingCanvas::InvertRect(const TRect& r) { Record(TDrawOp::doInvertRect).rect = ToDevice(r); }
 
-void TRecordingCanvas::Rectangle(const TRect& r, const TPen& pen, const TBrush& brush)
-{
+void TRecordingCanvas::Rectangle(const TRect& r, const TPen& pen, const TBrush& brush) {
     TDrawCall& call = Record(TDrawOp::doRectangle);
     call.rect = ToDevice(r);
     call.pen = pen;
     call.brush = brush;
 }
 
-void TRecordingCanvas::Ellipse(const TRect& r, const TPen& pen, const TBrush& brush)
-{
+void TRecordingCanvas::Ellipse(const TRect& r, const TPen& pen, const TBrush& brush) {
     TDrawCall& call = Record(TDrawOp::doEllipse);
     call.rect = ToDevice(r);
     call.pen = pen;
     call.brush = brush;
 }
 
-void TRecordingCanvas::Polygon(std::span<const TPoint> points, const TPen& pen, const TBrush& brush)
-{
+void TRecordingCanvas::Polygon(std::span<const TPoint> points, const TPen& pen, const TBrush& brush) {
     TDrawCall& call = Record(TDrawOp::doPolygon);
     for (TPoint p : points) call.points.push_back(ToDevice(p));
     call.pen = pen;
     call.brush = brush;
 }
 
-void TRecordingCanvas::Line(TPoint from, TPoint to, const TPen& pen)
-{
+void TRecordingCanvas::Line(TPoint from, TPoint to, const TPen& pen) {
     TDrawCall& call = Record(TDrawOp::doLine);
     call.points = {ToDevice(from), ToDevice(to)};
     call.pen = pen;
 }
 
-void TRecordingCanvas::TextOut(TPoint p, std::u16string_view text, const TFont& font, TColor background)
-{
+void TRecordingCanvas::TextOut(TPoint p, std::u16string_view text, const TFont& font, TColor background) {
     TDrawCall& call = Record(TDrawOp::doTextOut);
     const TSize extent = TextExtent(text, font);
     call.textOrigin = ToDevice(p);
@@ -104,8 +91,7 @@ void TRecordingCanvas::TextOut(TPoint p, std::u16string_view text, const TFont& 
     call.color = background;
 }
 
-void TRecordingCanvas::DrawText(const TRect& r, std::u16string_view text, const TFont& font, TTextFlags flags)
-{
+void TRecordingCanvas::DrawText(const TRect& r, std::u16string_view text, const TFont& font, TTextFlags flags) {
     TDrawCall& call = Record(TDrawOp::doDrawText);
     call.rect = ToDevice(r);
     call.text = std::u16string(text);
@@ -144,32 +130,27 @@ void TRecordingCanvas::DrawText(const TRect& r, std::u16string_view text, const 
     call.textOrigin = ToDevice(TPoint{x, y});
 }
 
-TSize TRecordingCanvas::TextExtent(std::u16string_view text, const TFont& font)
-{
+TSize TRecordingCanvas::TextExtent(std::u16string_view text, const TFont& font) {
     return {static_cast<int>(text.size()) * CharWidth(font), LineHeight(font)};
 }
 
-void TRecordingCanvas::PushClip(const TRect& r)
-{
+void TRecordingCanvas::PushClip(const TRect& r) {
     const TClipState& top = m_clips.back();
     m_clips.push_back({top.clip.Intersect(ToDevice(r)), top.origin});
 }
 
-void TRecordingCanvas::PushViewport(const TRect& r)
-{
+void TRecordingCanvas::PushViewport(const TRect& r) {
     const TClipState& top = m_clips.back();
     const TRect device = ToDevice(r);
     m_clips.push_back({top.clip.Intersect(device), {device.left, device.top}});
 }
 
-void TRecordingCanvas::PopClip()
-{
+void TRecordingCanvas::PopClip() {
     // The outermost clip is the surface itself and stays.
     if (m_clips.size() > 1) m_clips.pop_back();
 }
 
-TRect TRecordingCanvas::ClipRect() const
-{
+TRect TRecordingCanvas::ClipRect() const {
     const TClipState& top = m_clips.back();
     return top.clip.Offset(-top.origin.x, -top.origin.y);
 }

@@ -8,16 +8,15 @@ namespace {
 // A custom-drawn child window whose window text is its control's WindowText.
 class TControlWindow : public IControlPeer, public TWindow {
 public:
-    TControlWindow(TWin32WindowSystem& system, TControl& control) : TWindow(system, control)
-    {
+    TControlWindow(TWin32WindowSystem& system, TControl& control) : TWindow(system, control) {
         system.RegisterClassOnce(kControlClass, 0, &WindowProc);
         DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
         if (control.Visible()) style |= WS_VISIBLE;
         if (control.TabStop()) style |= WS_TABSTOP;
         if (!control.Enabled()) style |= WS_DISABLED;
         const std::wstring text = ToWide(control.WindowText());
-        Attach(CreateWindowExW(0, kControlClass, text.c_str(), style, 0, 0, 0, 0, HostWindow(), nullptr,
-                               Instance(), nullptr));
+        Attach(CreateWindowExW(0, kControlClass, text.c_str(), style, 0, 0, 0, 0, HostWindow(), nullptr, Instance(),
+                               nullptr));
         PlaceWindow();
     }
     void BoundsChanged() override { PlaceWindow(); }
@@ -27,8 +26,7 @@ public:
     void Invalidate(const TRect& r) override { TWindow::Invalidate(r); }
     void TakeFocus() override { TWindow::TakeFocus(); }
     void CaptureMouse(bool capture) override { TWindow::CaptureMouse(capture); }
-    void ScrollChanged() override
-    {
+    void ScrollChanged() override {
         if (m_hwnd == nullptr) return;
         const TScrollInfo& scroll = m_control.Scroll();
         SCROLLINFO info{};
@@ -45,8 +43,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<IControlPeer> MakeControlWindow(TWin32WindowSystem& system, TControl& control)
-{
+std::unique_ptr<IControlPeer> MakeControlWindow(TWin32WindowSystem& system, TControl& control) {
     return std::make_unique<TControlWindow>(system, control);
 }
 

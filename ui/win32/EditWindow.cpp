@@ -14,18 +14,17 @@ LRESULT CALLBACK NativeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 class TEditWindow : public IControlPeer, public TWindow {
 public:
     TEditWindow(TWin32WindowSystem& system, TEdit& edit, bool combo)
-        : TWindow(system, edit), m_edit(edit), m_combo(combo)
-    {
+        : TWindow(system, edit), m_edit(edit), m_combo(combo) {
         DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS;
         if (edit.Visible()) style |= WS_VISIBLE;
         if (!edit.Enabled()) style |= WS_DISABLED;
         style |= combo ? (CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL) : (ES_AUTOHSCROLL | ES_LEFT);
         const std::wstring text = ToWide(edit.Text());
-        Attach(CreateWindowExW(0, combo ? L"COMBOBOX" : L"EDIT", text.c_str(), style, 0, 0, 0, 0, HostWindow(),
-                               nullptr, Instance(), nullptr));
+        Attach(CreateWindowExW(0, combo ? L"COMBOBOX" : L"EDIT", text.c_str(), style, 0, 0, 0, 0, HostWindow(), nullptr,
+                               Instance(), nullptr));
         if (m_hwnd == nullptr) return;
-        m_oldProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeProc)));
+        m_oldProc =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeProc)));
         if (combo) {
             // Keys go to the edit field inside the combo box; route them too.
             COMBOBOXINFO info{};
@@ -41,8 +40,7 @@ public:
         ApplyFont();
         PlaceWindow();
     }
-    ~TEditWindow() override
-    {
+    ~TEditWindow() override {
         if (m_inner != nullptr) {
             SetWindowLongPtrW(m_inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_innerOldProc));
             RemovePropW(m_inner, kPeerProperty);
@@ -57,14 +55,12 @@ public:
     void TextChanged() override { TWindow::TextChanged(); }
     void EnabledChanged() override { TWindow::EnabledChanged(); }
     void Invalidate(const TRect&) override {}  // the system draws the field
-    void TakeFocus() override
-    {
+    void TakeFocus() override {
         HWND target = m_inner != nullptr ? m_inner : m_hwnd;
         if (target != nullptr && GetFocus() != target) SetFocus(target);
     }
     void CaptureMouse(bool) override {}
-    void ItemsChanged() override
-    {
+    void ItemsChanged() override {
         if (!m_combo || m_hwnd == nullptr) return;
         const std::wstring text = ToWide(m_edit.Text());
         SendMessageW(m_hwnd, CB_RESETCONTENT, 0, 0);
@@ -74,26 +70,22 @@ public:
         }
         SetWindowTextW(m_hwnd, text.c_str());
     }
-    bool DroppedDown() const override
-    {
+    bool DroppedDown() const override {
         return m_combo && m_hwnd != nullptr && SendMessageW(m_hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0;
     }
-    void SelectAll() override
-    {
+    void SelectAll() override {
         if (m_hwnd == nullptr) return;
         if (m_combo)
             SendMessageW(m_hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
         else
             SendMessageW(m_hwnd, EM_SETSEL, 0, -1);
     }
-    void DpiChanged() override
-    {
+    void DpiChanged() override {
         ApplyFont();
         PlaceWindow();
     }
 
-    void Notify(UINT code) override
-    {
+    void Notify(UINT code) override {
         if ((!m_combo && code == EN_CHANGE) || (m_combo && code == CBN_EDITCHANGE)) {
             Guarded([&] { m_edit.TextEditedByUser(WindowTextOf(m_hwnd)); });
         } else if (m_combo && code == CBN_SELCHANGE) {
@@ -103,32 +95,30 @@ public:
     }
 
     // The subclassed window procedure's work, for the box and its inner field.
-    LRESULT HandleNative(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
+    LRESULT HandleNative(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         const WNDPROC original = hwnd == m_inner ? m_innerOldProc : m_oldProc;
         TForm* form = m_edit.Form();
         switch (message) {
-        case WM_KEYDOWN:
-            if (form != nullptr && form->RouteKey({MapKey(wParam), CurrentShift()})) return 0;
-            break;
-        case WM_CHAR:
-            // Tab, Enter and Escape are handled on WM_KEYDOWN; the field would only beep.
-            if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
-            break;
-        case WM_GETDLGCODE:
-            return CallWindowProcW(original, hwnd, message, wParam, lParam) | DLGC_WANTALLKEYS;
-        case WM_SETFOCUS:
-            if (form != nullptr) form->FocusMovedTo(&m_edit);
-            break;
-        default:
-            break;
+            case WM_KEYDOWN:
+                if (form != nullptr && form->RouteKey({MapKey(wParam), CurrentShift()})) return 0;
+                break;
+            case WM_CHAR:
+                // Tab, Enter and Escape are handled on WM_KEYDOWN; the field would only beep.
+                if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
+                break;
+            case WM_GETDLGCODE:
+                return CallWindowProcW(original, hwnd, message, wParam, lParam) | DLGC_WANTALLKEYS;
+            case WM_SETFOCUS:
+                if (form != nullptr) form->FocusMovedTo(&m_edit);
+                break;
+            default:
+                break;
         }
         return CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
 
 protected:
-    int ExtraHeight(int height) const override
-    {
+    int ExtraHeight(int height) const override {
         // A combo box's window height includes its open list.
         if (!m_combo || m_hwnd == nullptr) return height;
         const auto itemHeight = static_cast<int>(SendMessageW(m_hwnd, CB_GETITEMHEIGHT, 0, 0));
@@ -136,8 +126,7 @@ protected:
     }
 
 private:
-    void ApplyFont()
-    {
+    void ApplyFont() {
         if (m_hwnd == nullptr) return;
         HFONT font = CreateFontAt(m_edit.Font(), Dpi());
         SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -153,8 +142,7 @@ private:
     HFONT m_font = nullptr;
 };
 
-LRESULT CALLBACK NativeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK NativeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* window = dynamic_cast<TEditWindow*>(TWindow::FromHwnd(hwnd));
     if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
     try {
@@ -167,8 +155,7 @@ LRESULT CALLBACK NativeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-std::unique_ptr<IControlPeer> MakeEditWindow(TWin32WindowSystem& system, TEdit& edit, bool combo)
-{
+std::unique_ptr<IControlPeer> MakeEditWindow(TWin32WindowSystem& system, TEdit& edit, bool combo) {
     return std::make_unique<TEditWindow>(system, edit, combo);
 }
 

@@ -13,13 +13,12 @@ class TFormWindow : public IFormPeer, public TWindow {
 public:
     static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-    TFormWindow(TWin32WindowSystem& system, TForm& form) : TWindow(system, form), m_form(form)
-    {
+    TFormWindow(TWin32WindowSystem& system, TForm& form) : TWindow(system, form), m_form(form) {
         const std::wstring className = AnsiToWide(form.ClassName());
         system.RegisterClassOnce(className, 0, &WindowProc);
         const std::wstring caption = ToWide(form.Caption());
-        Attach(CreateWindowExW(0, className.c_str(), caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 200,
-                               100, nullptr, nullptr, Instance(), nullptr));
+        Attach(CreateWindowExW(0, className.c_str(), caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 200, 100,
+                               nullptr, nullptr, Instance(), nullptr));
         m_dpi = DpiOfWindow(m_hwnd);
     }
     ~TFormWindow() override { DestroyMenuBar(); }
@@ -27,8 +26,7 @@ public:
     int Dpi() const override { return m_dpi; }
 
     void BoundsChanged() override { ApplyClientSize(); }
-    void ShowingChanged() override
-    {
+    void ShowingChanged() override {
         if (m_hwnd == nullptr) return;
         if (m_form.Visible()) {
             ShowWindow(m_hwnd, SW_SHOW);
@@ -44,8 +42,7 @@ public:
     void CaptureMouse(bool capture) override { TWindow::CaptureMouse(capture); }
     void CaptionChanged() override { TWindow::TextChanged(); }
     void MenuChanged() override { RebuildMenu(); }
-    void CenterOnScreen() override
-    {
+    void CenterOnScreen() override {
         if (m_hwnd == nullptr) return;
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
@@ -60,68 +57,63 @@ public:
         SetWindowPos(m_hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     bool IsActive() const override { return m_hwnd != nullptr && GetActiveWindow() == m_hwnd; }
-    TPoint ClientOriginOnScreen() const override
-    {
+    TPoint ClientOriginOnScreen() const override {
         POINT p{0, 0};
         if (m_hwnd != nullptr) ClientToScreen(m_hwnd, &p);
         return {p.x, p.y};
     }
-    void Destroy() override
-    {
+    void Destroy() override {
         DestroyOwnWindow();
         DestroyMenuBar();
     }
 
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_CLOSE:
-            m_form.Close();
-            return 0;
-        case WM_COMMAND:
-            if (lParam == 0 && HIWORD(wParam) == 0) {
-                m_form.MenuCommand(LOWORD(wParam));
+            case WM_CLOSE:
+                m_form.Close();
                 return 0;
-            }
-            break;
-        case WM_SETFOCUS:
-            // Back to the control that had the focus when the window was left.
-            if (TControl* focused = m_form.FocusedControl()) {
-                for (TControl* c = focused; c != nullptr; c = c->Parent()) {
-                    if (c->Peer() != nullptr && c != &m_form) {
-                        c->Peer()->TakeFocus();
-                        return 0;
+            case WM_COMMAND:
+                if (lParam == 0 && HIWORD(wParam) == 0) {
+                    m_form.MenuCommand(LOWORD(wParam));
+                    return 0;
+                }
+                break;
+            case WM_SETFOCUS:
+                // Back to the control that had the focus when the window was left.
+                if (TControl* focused = m_form.FocusedControl()) {
+                    for (TControl* c = focused; c != nullptr; c = c->Parent()) {
+                        if (c->Peer() != nullptr && c != &m_form) {
+                            c->Peer()->TakeFocus();
+                            return 0;
+                        }
                     }
                 }
+                return 0;
+            case kDpiChanged: {
+                m_dpi = HIWORD(wParam);
+                const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+                SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                             suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+                RescaleChildren(m_form);
+                ApplyClientSize();
+                RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+                return 0;
             }
-            return 0;
-        case kDpiChanged: {
-            m_dpi = HIWORD(wParam);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            RescaleChildren(m_form);
-            ApplyClientSize();
-            RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-            return 0;
-        }
-        default:
-            break;
+            default:
+                break;
         }
         return TWindow::Handle(message, wParam, lParam);
     }
 
 private:
-    void RescaleChildren(TControl& control)
-    {
+    void RescaleChildren(TControl& control) {
         for (auto& child : control.Children()) {
             if (auto* window = dynamic_cast<TWindow*>(child->Peer())) window->DpiChanged();
             RescaleChildren(*child);
         }
     }
 
-    void ApplyClientSize()
-    {
+    void ApplyClientSize() {
         if (m_hwnd == nullptr) return;
         const int width = Scale(m_form.Bounds().Width());
         const int height = Scale(m_form.Bounds().Height());
@@ -140,8 +132,7 @@ private:
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    static void AppendItems(HMENU menu, const TMenuItem& parent)
-    {
+    static void AppendItems(HMENU menu, const TMenuItem& parent) {
         for (const auto& item : parent.Items()) {
             if (!item->Visible()) continue;
             if (item->IsSeparator()) {
@@ -160,8 +151,7 @@ private:
         }
     }
 
-    void RebuildMenu()
-    {
+    void RebuildMenu() {
         if (m_hwnd == nullptr) return;
         // Hidden items are left out, so the menu is rebuilt whole on every change.
         HMENU bar = nullptr;
@@ -177,8 +167,7 @@ private:
         DrawMenuBar(m_hwnd);
     }
 
-    void DestroyMenuBar()
-    {
+    void DestroyMenuBar() {
         if (m_menu == nullptr) return;
         if (m_hwnd != nullptr && GetMenu(m_hwnd) == m_menu) SetMenu(m_hwnd, nullptr);
         DestroyMenu(m_menu);
@@ -192,8 +181,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<IFormPeer> MakeFormWindow(TWin32WindowSystem& system, TForm& form)
-{
+std::unique_ptr<IFormPeer> MakeFormWindow(TWin32WindowSystem& system, TForm& form) {
     return std::make_unique<TFormWindow>(system, form);
 }
 

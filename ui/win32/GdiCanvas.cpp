@@ -24,8 +24,7 @@ private:
 class TGdiObject {
 public:
     explicit TGdiObject(HGDIOBJ object) : m_object(object) {}
-    ~TGdiObject()
-    {
+    ~TGdiObject() {
         if (m_object != nullptr) DeleteObject(m_object);
     }
     TGdiObject(const TGdiObject&) = delete;
@@ -38,22 +37,19 @@ private:
 
 const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
-HGDIOBJ MakePen(const TPen& pen, int dpi)
-{
+HGDIOBJ MakePen(const TPen& pen, int dpi) {
     if (pen.width <= 0 || pen.color == clNone) return nullptr;
     return CreatePen(PS_SOLID, std::max(1, ScaleToDevice(pen.width, dpi)), ResolveColor(pen.color));
 }
 
 }  // namespace
 
-COLORREF ResolveColor(TColor c)
-{
+COLORREF ResolveColor(TColor c) {
     if (IsSystemColor(c)) return GetSysColor(SystemColorIndex(c));
     return static_cast<COLORREF>(c & 0xFFFFFF);
 }
 
-HFONT CreateFontAt(const TFont& font, int dpi)
-{
+HFONT CreateFontAt(const TFont& font, int dpi) {
     LOGFONTW lf{};
     lf.lfHeight = -font.HeightAt(dpi);
     lf.lfWeight = (font.style & fsBold) != 0 ? FW_BOLD : FW_NORMAL;
@@ -68,20 +64,17 @@ HFONT CreateFontAt(const TFont& font, int dpi)
 }
 
 TGdiCanvas::TGdiCanvas(HDC dc, int dpi, const RECT& deviceBounds)
-    : m_dc(dc), m_dpi(dpi > 0 ? dpi : 96), m_savedDc(SaveDC(dc))
-{
+    : m_dc(dc), m_dpi(dpi > 0 ? dpi : 96), m_savedDc(SaveDC(dc)) {
     m_clips.push_back({deviceBounds, {0, 0}});
     ApplyClip();
 }
 
-TGdiCanvas::~TGdiCanvas()
-{
+TGdiCanvas::~TGdiCanvas() {
     RestoreDC(m_dc, m_savedDc);
     for (auto& [key, font] : m_fonts) DeleteObject(font);
 }
 
-HFONT TGdiCanvas::FontHandle(const TFont& font)
-{
+HFONT TGdiCanvas::FontHandle(const TFont& font) {
     const auto key = std::make_tuple(font.face, font.HeightAt(m_dpi), static_cast<int>(font.style), 0);
     auto it = m_fonts.find(key);
     if (it != m_fonts.end()) return it->second;
@@ -91,37 +84,32 @@ HFONT TGdiCanvas::FontHandle(const TFont& font)
     return handle;
 }
 
-RECT TGdiCanvas::ToDevice(const TRect& r) const
-{
+RECT TGdiCanvas::ToDevice(const TRect& r) const {
     const TPoint o = m_clips.back().origin;
-    return {ScaleToDevice(r.left + o.x, m_dpi), ScaleToDevice(r.top + o.y, m_dpi),
-            ScaleToDevice(r.right + o.x, m_dpi), ScaleToDevice(r.bottom + o.y, m_dpi)};
+    return {ScaleToDevice(r.left + o.x, m_dpi), ScaleToDevice(r.top + o.y, m_dpi), ScaleToDevice(r.right + o.x, m_dpi),
+            ScaleToDevice(r.bottom + o.y, m_dpi)};
 }
 
-POINT TGdiCanvas::ToDevice(TPoint p) const
-{
+POINT TGdiCanvas::ToDevice(TPoint p) const {
     const TPoint o = m_clips.back().origin;
     return {ScaleToDevice(p.x + o.x, m_dpi), ScaleToDevice(p.y + o.y, m_dpi)};
 }
 
-void TGdiCanvas::ApplyClip()
-{
+void TGdiCanvas::ApplyClip() {
     const RECT& c = m_clips.back().clip;
     HRGN region = CreateRectRgn(c.left, c.top, std::max(c.left, c.right), std::max(c.top, c.bottom));
     SelectClipRgn(m_dc, region);
     DeleteObject(region);
 }
 
-void TGdiCanvas::FillRect(const TRect& r, TColor color)
-{
+void TGdiCanvas::FillRect(const TRect& r, TColor color) {
     if (color == clNone) return;
     const RECT d = ToDevice(r);
     SetDCBrushColor(m_dc, ResolveColor(color));
     ::FillRect(m_dc, &d, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-void TGdiCanvas::FrameRect(const TRect& r, TColor color)
-{
+void TGdiCanvas::FrameRect(const TRect& r, TColor color) {
     if (color == clNone || r.Empty()) return;
     // Four bars one logical pixel thick, so the frame scales with the resolution.
     const int t = std::max(1, ScaleToDevice(1, m_dpi));
@@ -135,14 +123,12 @@ void TGdiCanvas::FrameRect(const TRect& r, TColor color)
     for (const RECT& bar : bars) ::FillRect(m_dc, &bar, brush);
 }
 
-void TGdiCanvas::InvertRect(const TRect& r)
-{
+void TGdiCanvas::InvertRect(const TRect& r) {
     const RECT d = ToDevice(r);
     ::InvertRect(m_dc, &d);
 }
 
-void TGdiCanvas::Rectangle(const TRect& r, const TPen& pen, const TBrush& brush)
-{
+void TGdiCanvas::Rectangle(const TRect& r, const TPen& pen, const TBrush& brush) {
     TGdiObject penObject(MakePen(pen, m_dpi));
     TSelection penSelection(m_dc, penObject.Get() != nullptr ? penObject.Get() : GetStockObject(NULL_PEN));
     if (brush.Paints()) SetDCBrushColor(m_dc, ResolveColor(brush.color));
@@ -151,8 +137,7 @@ void TGdiCanvas::Rectangle(const TRect& r, const TPen& pen, const TBrush& brush)
     ::Rectangle(m_dc, d.left, d.top, d.right, d.bottom);
 }
 
-void TGdiCanvas::Ellipse(const TRect& r, const TPen& pen, const TBrush& brush)
-{
+void TGdiCanvas::Ellipse(const TRect& r, const TPen& pen, const TBrush& brush) {
     TGdiObject penObject(MakePen(pen, m_dpi));
     TSelection penSelection(m_dc, penObject.Get() != nullptr ? penObject.Get() : GetStockObject(NULL_PEN));
     if (brush.Paints()) SetDCBrushColor(m_dc, ResolveColor(brush.color));
@@ -161,8 +146,7 @@ void TGdiCanvas::Ellipse(const TRect& r, const TPen& pen, const TBrush& brush)
     ::Ellipse(m_dc, d.left, d.top, d.right, d.bottom);
 }
 
-void TGdiCanvas::Polygon(std::span<const TPoint> points, const TPen& pen, const TBrush& brush)
-{
+void TGdiCanvas::Polygon(std::span<const TPoint> points, const TPen& pen, const TBrush& brush) {
     if (points.size() < 2) return;
     std::vector<POINT> device;
     device.reserve(points.size());
@@ -174,8 +158,7 @@ void TGdiCanvas::Polygon(std::span<const TPoint> points, const TPen& pen, const 
     ::Polygon(m_dc, device.data(), static_cast<int>(device.size()));
 }
 
-void TGdiCanvas::Line(TPoint from, TPoint to, const TPen& pen)
-{
+void TGdiCanvas::Line(TPoint from, TPoint to, const TPen& pen) {
     TGdiObject penObject(MakePen(pen, m_dpi));
     if (penObject.Get() == nullptr) return;
     TSelection penSelection(m_dc, penObject.Get());
@@ -185,8 +168,7 @@ void TGdiCanvas::Line(TPoint from, TPoint to, const TPen& pen)
     LineTo(m_dc, b.x, b.y);
 }
 
-void TGdiCanvas::TextOut(TPoint p, std::u16string_view text, const TFont& font, TColor background)
-{
+void TGdiCanvas::TextOut(TPoint p, std::u16string_view text, const TFont& font, TColor background) {
     TSelection fontSelection(m_dc, FontHandle(font));
     SetTextColor(m_dc, ResolveColor(font.color == clNone ? clWindowText : font.color));
     if (background == clNone) {
@@ -199,8 +181,7 @@ void TGdiCanvas::TextOut(TPoint p, std::u16string_view text, const TFont& font, 
     ExtTextOutW(m_dc, d.x, d.y, 0, nullptr, Wide(text), static_cast<UINT>(text.size()), nullptr);
 }
 
-void TGdiCanvas::DrawText(const TRect& r, std::u16string_view text, const TFont& font, TTextFlags flags)
-{
+void TGdiCanvas::DrawText(const TRect& r, std::u16string_view text, const TFont& font, TTextFlags flags) {
     if (text.empty()) return;
     UINT format = 0;
     if ((flags & tfCenter) != 0) format |= DT_CENTER;
@@ -221,8 +202,7 @@ void TGdiCanvas::DrawText(const TRect& r, std::u16string_view text, const TFont&
     ::DrawTextW(m_dc, Wide(text), static_cast<int>(text.size()), &d, format);
 }
 
-TSize TGdiCanvas::TextExtent(std::u16string_view text, const TFont& font)
-{
+TSize TGdiCanvas::TextExtent(std::u16string_view text, const TFont& font) {
     TSelection fontSelection(m_dc, FontHandle(font));
     TEXTMETRICW metrics{};
     GetTextMetricsW(m_dc, &metrics);
@@ -231,8 +211,7 @@ TSize TGdiCanvas::TextExtent(std::u16string_view text, const TFont& font)
     return {ScaleToLogical(size.cx, m_dpi), ScaleToLogical(metrics.tmHeight, m_dpi)};
 }
 
-void TGdiCanvas::PushClip(const TRect& r)
-{
+void TGdiCanvas::PushClip(const TRect& r) {
     const TClipState top = m_clips.back();
     const RECT d = ToDevice(r);
     RECT clip{};
@@ -241,22 +220,19 @@ void TGdiCanvas::PushClip(const TRect& r)
     ApplyClip();
 }
 
-void TGdiCanvas::PushViewport(const TRect& r)
-{
+void TGdiCanvas::PushViewport(const TRect& r) {
     PushClip(r);
     m_clips.back().origin.x += r.left;
     m_clips.back().origin.y += r.top;
 }
 
-void TGdiCanvas::PopClip()
-{
+void TGdiCanvas::PopClip() {
     if (m_clips.size() <= 1) return;
     m_clips.pop_back();
     ApplyClip();
 }
 
-TRect TGdiCanvas::ClipRect() const
-{
+TRect TGdiCanvas::ClipRect() const {
     const TClipState& top = m_clips.back();
     if (IsRectEmpty(&top.clip)) return {};
     return TRect{ScaleToLogical(top.clip.left, m_dpi), ScaleToLogical(top.clip.top, m_dpi),

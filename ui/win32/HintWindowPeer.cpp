@@ -14,26 +14,23 @@ constexpr int kHintDefaultMaxWidth = 600;
 // A hint: a small top-most pop-up with the text, which takes no activation.
 class THintWindowPeer : public IHintPeer {
 public:
-    explicit THintWindowPeer(TWin32WindowSystem& system) : m_system(system)
-    {
+    explicit THintWindowPeer(TWin32WindowSystem& system) : m_system(system) {
         system.RegisterClassOnce(kHintClass, CS_SAVEBITS, &THintWindowPeer::Proc);
     }
-    ~THintWindowPeer() override
-    {
+    ~THintWindowPeer() override {
         if (m_hwnd != nullptr) {
             SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
             DestroyWindow(m_hwnd);
         }
     }
 
-    void Show(TForm& form, TPoint formClient, const std::u16string& text, int maxWidth) override
-    {
+    void Show(TForm& form, TPoint formClient, const std::u16string& text, int maxWidth) override {
         auto* formWindow = dynamic_cast<TWindow*>(form.Peer());
         if (formWindow == nullptr || formWindow->Hwnd() == nullptr) return;
         if (m_hwnd == nullptr) {
-            m_hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"",
-                                     WS_POPUP | WS_BORDER, 0, 0, 0, 0, formWindow->Hwnd(), nullptr, Instance(),
-                                     nullptr);
+            m_hwnd =
+                CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"",
+                                WS_POPUP | WS_BORDER, 0, 0, 0, 0, formWindow->Hwnd(), nullptr, Instance(), nullptr);
             SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         }
         m_text = text;
@@ -58,13 +55,11 @@ public:
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
         InvalidateRect(m_hwnd, nullptr, TRUE);
     }
-    void Hide() override
-    {
+    void Hide() override {
         if (m_hwnd != nullptr) ShowWindow(m_hwnd, SW_HIDE);
     }
 
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<THintWindowPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (self != nullptr && message == WM_PAINT) {
             PAINTSTRUCT ps;
@@ -110,8 +105,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<IHintPeer> MakeHintPeer(TWin32WindowSystem& system)
-{
+std::unique_ptr<IHintPeer> MakeHintPeer(TWin32WindowSystem& system) {
     return std::make_unique<THintWindowPeer>(system);
 }
 

@@ -9,19 +9,17 @@ namespace {
 class TTimerWindowPeer : public ITimerPeer {
 public:
     TTimerWindowPeer(TWin32WindowSystem& system, TTimer& timer)
-        : m_system(system), m_timer(timer), m_id(system.NextTimerId())
-    {
+        : m_system(system), m_timer(timer), m_id(system.NextTimerId()) {
         system.Timers()[m_id] = &timer;
     }
-    ~TTimerWindowPeer() override
-    {
+    ~TTimerWindowPeer() override {
         KillTimer(m_system.TimerWindow(), m_id);
         m_system.Timers().erase(m_id);
     }
-    void Changed() override
-    {
+    void Changed() override {
         KillTimer(m_system.TimerWindow(), m_id);
-        if (m_timer.Enabled() && m_timer.Interval() > 0) SetTimer(m_system.TimerWindow(), m_id, m_timer.Interval(), nullptr);
+        if (m_timer.Enabled() && m_timer.Interval() > 0)
+            SetTimer(m_system.TimerWindow(), m_id, m_timer.Interval(), nullptr);
     }
 
 private:
@@ -32,8 +30,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ITimerPeer> MakeTimerPeer(TWin32WindowSystem& system, TTimer& timer)
-{
+std::unique_ptr<ITimerPeer> MakeTimerPeer(TWin32WindowSystem& system, TTimer& timer) {
     return std::make_unique<TTimerWindowPeer>(system, timer);
 }
 

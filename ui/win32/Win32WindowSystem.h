@@ -30,7 +30,7 @@ public:
     std::unique_ptr<IHintPeer> CreateHintPeer() override;
     bool ChildWindowsReceiveInput() const override { return true; }
     TModalResult ShowMessageBox(TForm* owner, std::string_view text, std::string_view caption,
-                            TMessageBoxKind kind) override;
+                                TMessageBoxKind kind) override;
     void ShellOpen(TForm* owner, std::string_view target) override;
     bool ActivateWindow(std::string_view className, std::string_view title) override;
     bool InstallHandCursor(int id) override;

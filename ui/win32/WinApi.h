@@ -5,6 +5,7 @@
 // methods of the same names in this translation unit only; those macros are
 // removed here and the W functions are called by their full names.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
 

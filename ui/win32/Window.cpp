@@ -2,8 +2,7 @@
 
 namespace ui::win32 {
 
-void TWindow::Paint()
-{
+void TWindow::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hwnd, &ps);
     RECT client;
@@ -26,33 +25,44 @@ void TWindow::Paint()
     EndPaint(m_hwnd, &ps);
 }
 
-void TWindow::ScrollByUser(UINT request)
-{
+void TWindow::ScrollByUser(UINT request) {
     const TScrollInfo& scroll = m_control.Scroll();
     int position = scroll.position;
     switch (request) {
-    case SB_LINEUP: position -= scroll.line; break;
-    case SB_LINEDOWN: position += scroll.line; break;
-    case SB_PAGEUP: position -= scroll.page; break;
-    case SB_PAGEDOWN: position += scroll.page; break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = scroll.MaxPosition(); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO info{};
-        info.cbSize = sizeof(info);
-        info.fMask = SIF_TRACKPOS;
-        GetScrollInfo(m_hwnd, SB_VERT, &info);
-        position = info.nTrackPos;
-        break;
-    }
-    default: return;
+        case SB_LINEUP:
+            position -= scroll.line;
+            break;
+        case SB_LINEDOWN:
+            position += scroll.line;
+            break;
+        case SB_PAGEUP:
+            position -= scroll.page;
+            break;
+        case SB_PAGEDOWN:
+            position += scroll.page;
+            break;
+        case SB_TOP:
+            position = 0;
+            break;
+        case SB_BOTTOM:
+            position = scroll.MaxPosition();
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            SCROLLINFO info{};
+            info.cbSize = sizeof(info);
+            info.fMask = SIF_TRACKPOS;
+            GetScrollInfo(m_hwnd, SB_VERT, &info);
+            position = info.nTrackPos;
+            break;
+        }
+        default:
+            return;
     }
     Guarded([&] { m_control.ScrollTo(position); });
 }
 
-void TWindow::MouseLeft()
-{
+void TWindow::MouseLeft() {
     m_trackingLeave = false;
     TForm* form = m_control.Form();
     if (form == nullptr || form->FormPeer() == nullptr) return;
@@ -66,98 +76,97 @@ void TWindow::MouseLeft()
     Guarded([&] { form->MouseLeftForm(); });
 }
 
-LRESULT TWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT TWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     TForm* form = m_control.Form();
     switch (message) {
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;  // painting covers everything
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        if (form != nullptr) {
-            const TMouseButton button = message == WM_LBUTTONDOWN   ? TMouseButton::mbLeft
-                                        : message == WM_RBUTTONDOWN ? TMouseButton::mbRight
-                                                                    : TMouseButton::mbMiddle;
-            form->RouteMouseDown(m_control, MouseEventAt(lParam, button));
-        }
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        if (form != nullptr) {
-            const TMouseButton button = message == WM_LBUTTONUP   ? TMouseButton::mbLeft
-                                        : message == WM_RBUTTONUP ? TMouseButton::mbRight
-                                                                  : TMouseButton::mbMiddle;
-            form->RouteMouseUp(m_control, MouseEventAt(lParam, button));
-        }
-        return 0;
-    case WM_MOUSEMOVE:
-        if (!m_trackingLeave) {
-            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hwnd, 0};
-            m_trackingLeave = TrackMouseEvent(&track) != FALSE;
-        }
-        if (form != nullptr) form->RouteMouseMove(m_control, MouseEventAt(lParam, TMouseButton::mbNone));
-        return 0;
-    case WM_MOUSELEAVE:
-        MouseLeft();
-        return 0;
-    case WM_MOUSEWHEEL:
-        if (form != nullptr) {
-            // The wheel goes to the window under the pointer, not the one with the focus.
-            POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            TWindow* target = FromHwnd(WindowFromPoint(screen));
-            if (target == nullptr || target->Control().Form() != form) target = this;
-            ScreenToClient(target->Hwnd(), &screen);
-            const TMouseWheelEvent e{{target->Unscale(screen.x), target->Unscale(screen.y)},
-                                     static_cast<short>(HIWORD(wParam)), CurrentShift()};
-            form->RouteMouseWheel(target->Control(), e);
-        }
-        return 0;
-    case WM_VSCROLL:
-        if (lParam == 0) {
-            ScrollByUser(LOWORD(wParam));
+        case WM_PAINT:
+            Paint();
             return 0;
-        }
-        break;
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && form != nullptr) {
-            ::SetCursor(m_system.CursorHandle(form->CurrentCursor()));
-            return TRUE;
-        }
-        break;
-    case WM_KEYDOWN:
-        if (form != nullptr && form->RouteKey({MapKey(wParam), CurrentShift()})) return 0;
-        break;
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB;
-    case WM_SETFOCUS:
-        if (form != nullptr && &m_control != form) {
-            // A windowless control with the focus keeps it while its host window has the focus.
-            TControl* focused = form->FocusedControl();
-            bool hosted = false;
-            for (TControl* c = focused; c != nullptr && c != &m_control; c = c->Parent())
-                if (c->Peer() == nullptr && c->Parent() == &m_control) hosted = true;
-            if (!hosted) form->FocusMovedTo(&m_control);
-        }
-        return 0;
-    case WM_COMMAND:
-        if (lParam != 0) {
-            if (TWindow* child = FromHwnd(reinterpret_cast<HWND>(lParam))) child->Notify(HIWORD(wParam));
+        case WM_ERASEBKGND:
+            return 1;  // painting covers everything
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (form != nullptr) {
+                const TMouseButton button = message == WM_LBUTTONDOWN   ? TMouseButton::mbLeft
+                                            : message == WM_RBUTTONDOWN ? TMouseButton::mbRight
+                                                                        : TMouseButton::mbMiddle;
+                form->RouteMouseDown(m_control, MouseEventAt(lParam, button));
+            }
             return 0;
-        }
-        break;
-    default:
-        break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            if (form != nullptr) {
+                const TMouseButton button = message == WM_LBUTTONUP   ? TMouseButton::mbLeft
+                                            : message == WM_RBUTTONUP ? TMouseButton::mbRight
+                                                                      : TMouseButton::mbMiddle;
+                form->RouteMouseUp(m_control, MouseEventAt(lParam, button));
+            }
+            return 0;
+        case WM_MOUSEMOVE:
+            if (!m_trackingLeave) {
+                TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hwnd, 0};
+                m_trackingLeave = TrackMouseEvent(&track) != FALSE;
+            }
+            if (form != nullptr) form->RouteMouseMove(m_control, MouseEventAt(lParam, TMouseButton::mbNone));
+            return 0;
+        case WM_MOUSELEAVE:
+            MouseLeft();
+            return 0;
+        case WM_MOUSEWHEEL:
+            if (form != nullptr) {
+                // The wheel goes to the window under the pointer, not the one with the focus.
+                POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                TWindow* target = FromHwnd(WindowFromPoint(screen));
+                if (target == nullptr || target->Control().Form() != form) target = this;
+                ScreenToClient(target->Hwnd(), &screen);
+                const TMouseWheelEvent e{{target->Unscale(screen.x), target->Unscale(screen.y)},
+                                         static_cast<short>(HIWORD(wParam)),
+                                         CurrentShift()};
+                form->RouteMouseWheel(target->Control(), e);
+            }
+            return 0;
+        case WM_VSCROLL:
+            if (lParam == 0) {
+                ScrollByUser(LOWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && form != nullptr) {
+                ::SetCursor(m_system.CursorHandle(form->CurrentCursor()));
+                return TRUE;
+            }
+            break;
+        case WM_KEYDOWN:
+            if (form != nullptr && form->RouteKey({MapKey(wParam), CurrentShift()})) return 0;
+            break;
+        case WM_GETDLGCODE:
+            return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB;
+        case WM_SETFOCUS:
+            if (form != nullptr && &m_control != form) {
+                // A windowless control with the focus keeps it while its host window has the focus.
+                TControl* focused = form->FocusedControl();
+                bool hosted = false;
+                for (TControl* c = focused; c != nullptr && c != &m_control; c = c->Parent())
+                    if (c->Peer() == nullptr && c->Parent() == &m_control) hosted = true;
+                if (!hosted) form->FocusMovedTo(&m_control);
+            }
+            return 0;
+        case WM_COMMAND:
+            if (lParam != 0) {
+                if (TWindow* child = FromHwnd(reinterpret_cast<HWND>(lParam))) child->Notify(HIWORD(wParam));
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
     return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     TWindow* window = TWindow::FromHwnd(hwnd);
     if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
     try {

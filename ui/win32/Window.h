@@ -25,8 +25,7 @@ public:
     static TWindow* FromHwnd(HWND hwnd) { return static_cast<TWindow*>(GetPropW(hwnd, kPeerProperty)); }
 
     // The resolution the control's form is shown at.
-    virtual int Dpi() const
-    {
+    virtual int Dpi() const {
         TForm* form = m_control.Form();
         if (form != nullptr)
             if (auto* window = dynamic_cast<TWindow*>(form->Peer()); window != nullptr && window != this)
@@ -44,27 +43,23 @@ public:
     virtual void DpiChanged() { PlaceWindow(); }
 
 protected:
-    void Attach(HWND hwnd)
-    {
+    void Attach(HWND hwnd) {
         m_hwnd = hwnd;
         if (hwnd != nullptr) SetPropW(hwnd, kPeerProperty, this);
     }
-    void DestroyOwnWindow()
-    {
+    void DestroyOwnWindow() {
         if (m_hwnd == nullptr) return;
         HWND hwnd = m_hwnd;
         m_hwnd = nullptr;
         RemovePropW(hwnd, kPeerProperty);
         DestroyWindow(hwnd);
     }
-    TApplication* App() const
-    {
+    TApplication* App() const {
         TForm* form = m_control.Form();
         return form != nullptr ? &form->Application() : nullptr;
     }
     template <class F>
-    void Guarded(F&& f) const
-    {
+    void Guarded(F&& f) const {
         if (TApplication* app = App())
             app->Guard(std::forward<F>(f));
         else
@@ -72,15 +67,13 @@ protected:
     }
 
     // The window of the nearest ancestor that has one.
-    HWND HostWindow() const
-    {
+    HWND HostWindow() const {
         for (TControl* c = m_control.Parent(); c != nullptr; c = c->Parent())
             if (auto* window = dynamic_cast<TWindow*>(c->Peer())) return window->Hwnd();
         return nullptr;
     }
     // Puts a child window at its control's bounds, scaled to the resolution.
-    void PlaceWindow()
-    {
+    void PlaceWindow() {
         if (m_hwnd == nullptr || m_control.Parent() == nullptr) return;
         TPoint origin = m_control.ClientToForm({0, 0});
         for (TControl* c = m_control.Parent(); c != nullptr; c = c->Parent()) {
@@ -100,32 +93,26 @@ protected:
     // The window height for a control height (a drop-down adds its list).
     virtual int ExtraHeight(int height) const { return height; }
 
-    void ShowingChanged() const
-    {
+    void ShowingChanged() const {
         if (m_hwnd != nullptr) ShowWindow(m_hwnd, m_control.Visible() ? SW_SHOWNA : SW_HIDE);
     }
-    void TextChanged() const
-    {
+    void TextChanged() const {
         if (m_hwnd == nullptr) return;
         const std::wstring text = ToWide(m_control.WindowText());
         if (ToWide(WindowTextOf(m_hwnd)) != text) SetWindowTextW(m_hwnd, text.c_str());
     }
-    void EnabledChanged() const
-    {
+    void EnabledChanged() const {
         if (m_hwnd != nullptr) EnableWindow(m_hwnd, m_control.Enabled() ? TRUE : FALSE);
     }
-    void Invalidate(const TRect& r) const
-    {
+    void Invalidate(const TRect& r) const {
         if (m_hwnd == nullptr) return;
         const RECT d{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
         InvalidateRect(m_hwnd, &d, FALSE);
     }
-    void TakeFocus() const
-    {
+    void TakeFocus() const {
         if (m_hwnd != nullptr && GetFocus() != m_hwnd) SetFocus(m_hwnd);
     }
-    void CaptureMouse(bool capture) const
-    {
+    void CaptureMouse(bool capture) const {
         if (m_hwnd == nullptr) return;
         if (capture)
             SetCapture(m_hwnd);
@@ -133,8 +120,7 @@ protected:
             ReleaseCapture();
     }
 
-    TMouseEvent MouseEventAt(LPARAM lParam, TMouseButton button) const
-    {
+    TMouseEvent MouseEventAt(LPARAM lParam, TMouseButton button) const {
         const int x = static_cast<short>(LOWORD(lParam));
         const int y = static_cast<short>(HIWORD(lParam));
         return TMouseEvent{{Unscale(x), Unscale(y)}, button, CurrentShift()};

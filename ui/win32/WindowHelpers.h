@@ -24,8 +24,7 @@ inline std::wstring ToWide(std::u16string_view text) { return std::wstring(text.
 inline std::wstring AnsiToWide(std::string_view text) { return ToWide(platform::AnsiToUtf16(text)); }
 
 // The window text of hwnd.
-inline std::u16string WindowTextOf(HWND hwnd)
-{
+inline std::u16string WindowTextOf(HWND hwnd) {
     const int length = GetWindowTextLengthW(hwnd);
     std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
     const int got = GetWindowTextW(hwnd, buffer.data(), length + 1);
@@ -36,8 +35,7 @@ inline std::u16string WindowTextOf(HWND hwnd)
 inline HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 // The resolution (dots per inch) hwnd is shown at.
-inline int DpiOfWindow(HWND hwnd)
-{
+inline int DpiOfWindow(HWND hwnd) {
     // GetDpiForWindow exists from Windows 10 1607 on; older systems have one resolution for all.
     using TGetDpiForWindow = UINT(WINAPI*)(HWND);
     static const auto getDpi = reinterpret_cast<TGetDpiForWindow>(
@@ -53,31 +51,45 @@ inline int DpiOfWindow(HWND hwnd)
 }
 
 // The key of a virtual-key code.
-inline TKey MapKey(WPARAM vk)
-{
+inline TKey MapKey(WPARAM vk) {
     switch (vk) {
-    case VK_TAB: return TKey::kTab;
-    case VK_RETURN: return TKey::kEnter;
-    case VK_ESCAPE: return TKey::kEscape;
-    case VK_SPACE: return TKey::kSpace;
-    case VK_UP: return TKey::kUp;
-    case VK_DOWN: return TKey::kDown;
-    case VK_LEFT: return TKey::kLeft;
-    case VK_RIGHT: return TKey::kRight;
-    case VK_HOME: return TKey::kHome;
-    case VK_END: return TKey::kEnd;
-    case VK_PRIOR: return TKey::kPageUp;
-    case VK_NEXT: return TKey::kPageDown;
-    case VK_OEM_PLUS: return TKey::kPlus;
-    case VK_OEM_MINUS: return TKey::kMinus;
-    case VK_F4: return TKey::kF4;
-    default: return TKey::kOther;
+        case VK_TAB:
+            return TKey::kTab;
+        case VK_RETURN:
+            return TKey::kEnter;
+        case VK_ESCAPE:
+            return TKey::kEscape;
+        case VK_SPACE:
+            return TKey::kSpace;
+        case VK_UP:
+            return TKey::kUp;
+        case VK_DOWN:
+            return TKey::kDown;
+        case VK_LEFT:
+            return TKey::kLeft;
+        case VK_RIGHT:
+            return TKey::kRight;
+        case VK_HOME:
+            return TKey::kHome;
+        case VK_END:
+            return TKey::kEnd;
+        case VK_PRIOR:
+            return TKey::kPageUp;
+        case VK_NEXT:
+            return TKey::kPageDown;
+        case VK_OEM_PLUS:
+            return TKey::kPlus;
+        case VK_OEM_MINUS:
+            return TKey::kMinus;
+        case VK_F4:
+            return TKey::kF4;
+        default:
+            return TKey::kOther;
     }
 }
 
 // The modifier keys held now.
-inline TShiftState CurrentShift()
-{
+inline TShiftState CurrentShift() {
     TShiftState shift = ssNone;
     if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
     if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;

@@ -20,8 +20,7 @@ using demo::TDemoForm;
 constexpr DWORD kWaitLimitMs = 5000;
 
 // Handles messages until done() holds or the time limit passes; returns done().
-bool PumpUntil(TApplication& app, const std::function<bool()>& done, DWORD limitMs = kWaitLimitMs)
-{
+bool PumpUntil(TApplication& app, const std::function<bool()>& done, DWORD limitMs = kWaitLimitMs) {
     const DWORD start = GetTickCount();
     while (!done()) {
         if (GetTickCount() - start > limitMs) return false;
@@ -32,8 +31,7 @@ bool PumpUntil(TApplication& app, const std::function<bool()>& done, DWORD limit
 }
 
 // The id of the menu item with this text, searching popups depth first; 0 when none.
-UINT FindMenuItem(HMENU menu, const std::wstring& text)
-{
+UINT FindMenuItem(HMENU menu, const std::wstring& text) {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         if (HMENU popup = GetSubMenu(menu, i)) {
@@ -48,24 +46,21 @@ UINT FindMenuItem(HMENU menu, const std::wstring& text)
 }
 
 // The screen's resolution, which the layout is scaled to.
-int ScreenDpi()
-{
+int ScreenDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
 }
 
-std::wstring TextOf(HWND hwnd)
-{
+std::wstring TextOf(HWND hwnd) {
     wchar_t buffer[512] = {};
     SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
 
 // The texts of all descendant windows of parent.
-std::vector<std::wstring> ChildTexts(HWND parent)
-{
+std::vector<std::wstring> ChildTexts(HWND parent) {
     std::vector<std::wstring> texts;
     EnumChildWindows(
         parent,
@@ -77,8 +72,7 @@ std::vector<std::wstring> ChildTexts(HWND parent)
     return texts;
 }
 
-bool Contains(const std::vector<std::wstring>& texts, const std::wstring& text)
-{
+bool Contains(const std::vector<std::wstring>& texts, const std::wstring& text) {
     for (const auto& t : texts)
         if (t == text) return true;
     return false;
@@ -86,8 +80,7 @@ bool Contains(const std::vector<std::wstring>& texts, const std::wstring& text)
 
 class Win32Backend : public ::testing::Test {
 protected:
-    Win32Backend() : app(system), form(app.CreateForm<TDemoForm>())
-    {
+    Win32Backend() : app(system), form(app.CreateForm<TDemoForm>()) {
         app.SetTitle("Pelmira UI Test");
         form.Show();
         app.ProcessMessages();
@@ -100,8 +93,7 @@ protected:
     TDemoForm& form;
 };
 
-TEST_F(Win32Backend, FormIsATopLevelWindowOfItsClassWithTheClientSize)
-{
+TEST_F(Win32Backend, FormIsATopLevelWindowOfItsClassWithTheClientSize) {
     HWND hwnd = FormWindow();
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(FindWindowW(L"TPelmiraUiDemo", L"Pelmira UI Demo"), hwnd);
@@ -120,8 +112,7 @@ TEST_F(Win32Backend, FormIsATopLevelWindowOfItsClassWithTheClientSize)
     EXPECT_EQ(link.right - link.left, MulDiv(128, dpi, 96) - MulDiv(8, dpi, 96));
 }
 
-TEST_F(Win32Backend, LayoutFollowsAChangeOfResolution)
-{
+TEST_F(Win32Backend, LayoutFollowsAChangeOfResolution) {
     // What the system sends when the window moves to a monitor of 192 dots per inch.
     RECT window;
     GetWindowRect(FormWindow(), &window);
@@ -145,8 +136,7 @@ TEST_F(Win32Backend, LayoutFollowsAChangeOfResolution)
     EXPECT_EQ(form.Clicks(), 1);
 }
 
-TEST_F(Win32Backend, MenuItemsAreFoundByTextAndClickedWithWmCommand)
-{
+TEST_F(Win32Backend, MenuItemsAreFoundByTextAndClickedWithWmCommand) {
     HWND hwnd = FormWindow();
     const UINT count = FindMenuItem(GetMenu(hwnd), L"Count");
     ASSERT_NE(count, 0u);
@@ -170,8 +160,7 @@ TEST_F(Win32Backend, MenuItemsAreFoundByTextAndClickedWithWmCommand)
     EXPECT_EQ(FindMenuItem(GetMenu(hwnd), L"Count"), count);
 }
 
-TEST_F(Win32Backend, TimerFiresWhileEnabledOnly)
-{
+TEST_F(Win32Backend, TimerFiresWhileEnabledOnly) {
     TTimer timer(form);
     int ticks = 0;
     timer.OnTimer = [&](TTimer&) { ++ticks; };
@@ -180,7 +169,8 @@ TEST_F(Win32Backend, TimerFiresWhileEnabledOnly)
     EXPECT_TRUE(PumpUntil(app, [&] { return ticks >= 2; }));
     timer.SetEnabled(false);
     const int stopped = ticks;
-    PumpUntil(app, [] { return false; }, 150);
+    PumpUntil(
+        app, [] { return false; }, 150);
     EXPECT_EQ(ticks, stopped);
     // The demo's own half-second blink timer runs beside it.
     EXPECT_TRUE(PumpUntil(app, [&] { return form.Ticks() > 0; }));
@@ -194,8 +184,7 @@ struct TBoxAnswer {
     static inline std::vector<std::wstring> texts;
     static inline DWORD started = 0;
 
-    static void Arm(int answer)
-    {
+    static void Arm(int answer) {
         button = answer;
         caption.clear();
         texts.clear();
@@ -203,8 +192,7 @@ struct TBoxAnswer {
         SetTimer(nullptr, 0, 50, &Tick);
     }
 
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
-    {
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
         HWND box = nullptr;
         EnumThreadWindows(
             GetCurrentThreadId(),
@@ -229,8 +217,7 @@ struct TBoxAnswer {
     }
 };
 
-TEST_F(Win32Backend, ConfirmationBoxIsAnsweredProgrammatically)
-{
+TEST_F(Win32Backend, ConfirmationBoxIsAnsweredProgrammatically) {
     TBoxAnswer::Arm(IDNO);
     EXPECT_EQ(app.Confirm("Start the online scan?"), TModalResult::mrNo);
     EXPECT_EQ(TBoxAnswer::caption, L"Pelmira UI Test");
@@ -241,8 +228,7 @@ TEST_F(Win32Backend, ConfirmationBoxIsAnsweredProgrammatically)
     EXPECT_EQ(app.Confirm("Again?"), TModalResult::mrYes);
 }
 
-TEST_F(Win32Backend, DefaultErrorReportIsAPlainBoxAndTheProgramGoesOn)
-{
+TEST_F(Win32Backend, DefaultErrorReportIsAPlainBoxAndTheProgramGoesOn) {
     TBoxAnswer::Arm(IDOK);
     form.button.OnClick = [](TControl&) { throw std::runtime_error("Cell out of bounds (9, 0)"); };
     HWND button = TWin32WindowSystem::WindowOf(form.button);
@@ -256,8 +242,7 @@ TEST_F(Win32Backend, DefaultErrorReportIsAPlainBoxAndTheProgramGoesOn)
     EXPECT_TRUE(IsWindow(FormWindow()));
 }
 
-TEST_F(Win32Backend, ControlsWithTextAreChildWindowsReadableFromOutside)
-{
+TEST_F(Win32Backend, ControlsWithTextAreChildWindowsReadableFromOutside) {
     const auto before = ChildTexts(FormWindow());
     EXPECT_TRUE(Contains(before, L"Software Versions\r\n0 clicks counted."));
     EXPECT_TRUE(Contains(before, L"Count a Click"));
@@ -269,8 +254,7 @@ TEST_F(Win32Backend, ControlsWithTextAreChildWindowsReadableFromOutside)
     EXPECT_EQ(TextOf(TWin32WindowSystem::WindowOf(form.info)), L"Software Versions\r\n1 click counted.");
 }
 
-TEST_F(Win32Backend, EditorsAreNativeAndFollowTheirText)
-{
+TEST_F(Win32Backend, EditorsAreNativeAndFollowTheirText) {
     HWND edit = TWin32WindowSystem::WindowOf(form.edit);
     HWND combo = TWin32WindowSystem::WindowOf(form.combo);
     ASSERT_NE(edit, nullptr);
@@ -298,8 +282,7 @@ TEST_F(Win32Backend, EditorsAreNativeAndFollowTheirText)
 }
 
 // The visible top-level window of class cls belonging to this thread, or nullptr.
-HWND FindThreadWindow(const std::wstring& cls)
-{
+HWND FindThreadWindow(const std::wstring& cls) {
     struct Search {
         std::wstring cls;
         HWND found = nullptr;
@@ -320,8 +303,7 @@ HWND FindThreadWindow(const std::wstring& cls)
     return search.found;
 }
 
-TEST_F(Win32Backend, WindowlessShapeShowsItsHintUnderTheMouse)
-{
+TEST_F(Win32Backend, WindowlessShapeShowsItsHintUnderTheMouse) {
     HWND bar = TWin32WindowSystem::WindowOf(form.bar);
     ASSERT_NE(bar, nullptr);
     const int dpi = ScreenDpi();
@@ -335,10 +317,10 @@ TEST_F(Win32Backend, WindowlessShapeShowsItsHintUnderTheMouse)
     EXPECT_EQ(FindThreadWindow(L"PelmiraHint"), nullptr);
 }
 
-TEST_F(Win32Backend, PaintedFormShowsOnTheScreen)
-{
+TEST_F(Win32Backend, PaintedFormShowsOnTheScreen) {
     UpdateWindow(FormWindow());
-    PumpUntil(app, [] { return false; }, 200);
+    PumpUntil(
+        app, [] { return false; }, 200);
     HWND bar = TWin32WindowSystem::WindowOf(form.bar);
     const int dpi = ScreenDpi();
     HDC screenDc = GetDC(nullptr);
@@ -353,8 +335,7 @@ TEST_F(Win32Backend, PaintedFormShowsOnTheScreen)
     EXPECT_EQ(background, GetSysColor(COLOR_WINDOW));
 }
 
-TEST_F(Win32Backend, CustomWindowsCarryANativeScrollBar)
-{
+TEST_F(Win32Backend, CustomWindowsCarryANativeScrollBar) {
     HWND bar = TWin32WindowSystem::WindowOf(form.bar);
     form.bar.SetScroll({400, 25, 0, 10});
     SCROLLINFO info{};
@@ -373,8 +354,7 @@ TEST_F(Win32Backend, CustomWindowsCarryANativeScrollBar)
     form.bar.SetScroll({});
 }
 
-TEST_F(Win32Backend, KeysInTheNativeEditReachItsHandlerFirst)
-{
+TEST_F(Win32Backend, KeysInTheNativeEditReachItsHandlerFirst) {
     std::vector<TKey> keys;
     form.edit.OnKeyDown = [&](TEdit&, const TKeyEvent& e) {
         keys.push_back(e.key);
@@ -389,16 +369,15 @@ TEST_F(Win32Backend, KeysInTheNativeEditReachItsHandlerFirst)
     EXPECT_EQ(form.FocusedControl(), &form.edit);
 }
 
-TEST_F(Win32Backend, ShellOpenOfAMissingDocumentReportsNothing)
-{
+TEST_F(Win32Backend, ShellOpenOfAMissingDocumentReportsNothing) {
     app.ShellOpen("Z:\\no\\such\\folder\\pelmira-missing.txt");
-    PumpUntil(app, [] { return false; }, 300);
+    PumpUntil(
+        app, [] { return false; }, 300);
     EXPECT_EQ(FindThreadWindow(L"#32770"), nullptr);
     EXPECT_FALSE(app.Terminated());
 }
 
-TEST(GdiCanvas, DrawsIntoAMemoryDcAndPixelsReadBack)
-{
+TEST(GdiCanvas, DrawsIntoAMemoryDcAndPixelsReadBack) {
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 64);
@@ -435,8 +414,7 @@ TEST(GdiCanvas, DrawsIntoAMemoryDcAndPixelsReadBack)
     DeleteDC(dc);
 }
 
-TEST(GdiCanvas, ScalesLogicalPixelsToTheResolution)
-{
+TEST(GdiCanvas, ScalesLogicalPixelsToTheResolution) {
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 64);
@@ -464,8 +442,7 @@ TEST(GdiCanvas, ScalesLogicalPixelsToTheResolution)
     DeleteDC(dc);
 }
 
-TEST(GdiCanvas, ShapePaintsItsLightWithBrushAndOutline)
-{
+TEST(GdiCanvas, ShapePaintsItsLightWithBrushAndOutline) {
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 14, 14);
@@ -494,8 +471,7 @@ constexpr const char* kChildVariable = "PELMIRA_UI_SECOND_START";
 constexpr DWORD kFoundExitCode = 42;
 constexpr DWORD kNotFoundExitCode = 43;
 
-TEST(Win32SecondStart, ChildFindsTheRunningWindow)
-{
+TEST(Win32SecondStart, ChildFindsTheRunningWindow) {
     if (std::getenv(kChildVariable) == nullptr) GTEST_SKIP() << "runs only as the second start";
     TWin32WindowSystem system;
     TApplication app(system);
@@ -504,11 +480,11 @@ TEST(Win32SecondStart, ChildFindsTheRunningWindow)
     ExitProcess(found && !wrongTitle ? kFoundExitCode : kNotFoundExitCode);
 }
 
-TEST_F(Win32Backend, SecondStartFindsTheFirstWindow)
-{
+TEST_F(Win32Backend, SecondStartFindsTheFirstWindow) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(path) + L"\" --gtest_filter=Win32SecondStart.ChildFindsTheRunningWindow";
+    std::wstring command =
+        L"\"" + std::wstring(path) + L"\" --gtest_filter=Win32SecondStart.ChildFindsTheRunningWindow";
     SetEnvironmentVariableA(kChildVariable, "1");
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

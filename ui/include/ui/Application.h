@@ -36,8 +36,7 @@ public:
     // Creates a form of type T from (*this, args...), runs its OnCreate and
     // returns it; the application owns it. The first form is the main form.
     template <class T, class... Args>
-    T& CreateForm(Args&&... args)
-    {
+    T& CreateForm(Args&&... args) {
         auto form = std::make_unique<T>(*this, std::forward<Args>(args)...);
         T& ref = *form;
         m_forms.push_back(std::move(form));
@@ -61,8 +60,7 @@ public:
     // Runs f; a failure that escapes it goes to HandleException. Every event
     // handler the framework calls runs this way, so the program goes on.
     template <class F>
-    void Guard(F&& f) noexcept
-    {
+    void Guard(F&& f) noexcept {
         try {
             std::forward<F>(f)();
         } catch (...) {

@@ -73,8 +73,7 @@ public:
 class TClipScope {
 public:
     enum TKind { ckClip, ckViewport };
-    TClipScope(ICanvas& canvas, const TRect& r, TKind kind = ckClip) : m_canvas(canvas)
-    {
+    TClipScope(ICanvas& canvas, const TRect& r, TKind kind = ckClip) : m_canvas(canvas) {
         if (kind == ckViewport)
             canvas.PushViewport(r);
         else

@@ -10,8 +10,7 @@ namespace ui {
 using TColor = std::uint32_t;
 
 // The packed colour of the components red, green and blue (0..255 each).
-constexpr TColor Rgb(unsigned r, unsigned g, unsigned b)
-{
+constexpr TColor Rgb(unsigned r, unsigned g, unsigned b) {
     return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 constexpr unsigned RedOf(TColor c) { return c & 0xFF; }

@@ -16,15 +16,15 @@ using TShiftState = std::uint8_t;
 
 // A mouse press, release or move over a control.
 struct TMouseEvent {
-    TPoint client;  // position in the receiving control's client coordinates
+    TPoint client;                               // position in the receiving control's client coordinates
     TMouseButton button = TMouseButton::mbNone;  // the button pressed or released; mbNone for moves
     TShiftState shift = ssNone;
 };
 
 // A turn of the mouse wheel over a control.
 struct TMouseWheelEvent {
-    TPoint client;   // pointer position in the receiving control's client coordinates
-    int delta = 0;   // positive away from the user; 120 per notch
+    TPoint client;  // pointer position in the receiving control's client coordinates
+    int delta = 0;  // positive away from the user; 120 per notch
     TShiftState shift = ssNone;
 };
 

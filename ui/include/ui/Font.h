@@ -28,8 +28,16 @@ struct TFont {
     int pixelHeight = 0;
 
     // The same font with another colour / style set added / face / size in points.
-    TFont WithColor(TColor c) const { TFont f = *this; f.color = c; return f; }
-    TFont WithStyle(TFontStyles s) const { TFont f = *this; f.style = static_cast<TFontStyles>(f.style | s); return f; }
+    TFont WithColor(TColor c) const {
+        TFont f = *this;
+        f.color = c;
+        return f;
+    }
+    TFont WithStyle(TFontStyles s) const {
+        TFont f = *this;
+        f.style = static_cast<TFontStyles>(f.style | s);
+        return f;
+    }
     // The character height in pixels at the given resolution (points * dpi / 72, rounded).
     int HeightAt(int dpi) const { return pixelHeight > 0 ? (pixelHeight * dpi + 48) / 96 : (size * dpi + 36) / 72; }
 

@@ -39,8 +39,7 @@ struct TRect {
     // (shrunk for negative values).
     constexpr TRect Inflate(int dx, int dy) const { return {left - dx, top - dy, right + dx, bottom + dy}; }
     // The common part of both rectangles; an empty rectangle when they do not meet.
-    constexpr TRect Intersect(const TRect& o) const
-    {
+    constexpr TRect Intersect(const TRect& o) const {
         TRect r{left > o.left ? left : o.left, top > o.top ? top : o.top, right < o.right ? right : o.right,
                 bottom < o.bottom ? bottom : o.bottom};
         if (r.Empty()) return {};

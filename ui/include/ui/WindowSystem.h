@@ -37,7 +37,7 @@ public:
 
     // Shows a modal message box and returns the answer.
     virtual TModalResult ShowMessageBox(TForm* owner, std::string_view text, std::string_view caption,
-                                    TMessageBoxKind kind) = 0;
+                                        TMessageBoxKind kind) = 0;
     // Asks the shell to perform the verb "Open" on target (a document, URL or
     // "mailto:" link), shown normally (show command 5); the result is not reported.
     virtual void ShellOpen(TForm* owner, std::string_view target) = 0;

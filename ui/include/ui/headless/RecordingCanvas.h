@@ -7,7 +7,17 @@
 
 namespace ui::headless {
 
-enum class TDrawOp { doFillRect, doFrameRect, doInvertRect, doRectangle, doEllipse, doPolygon, doLine, doTextOut, doDrawText };
+enum class TDrawOp {
+    doFillRect,
+    doFrameRect,
+    doInvertRect,
+    doRectangle,
+    doEllipse,
+    doPolygon,
+    doLine,
+    doTextOut,
+    doDrawText
+};
 
 // One recorded drawing call. Coordinates are the canvas's own (device)
 // coordinates, with the viewport origins of the time applied; clip is the
@@ -22,7 +32,7 @@ struct TDrawCall {
     TFont font;
     TPen pen;
     TBrush brush;
-    TColor color = clNone;       // fill / frame colour, or TextOut's background
+    TColor color = clNone;  // fill / frame colour, or TextOut's background
     TTextFlags flags = 0;
     TRect clip;
 };
