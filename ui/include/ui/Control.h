@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/Accessibility.h"
 #include "ui/Canvas.h"
 #include "ui/Color.h"
 #include "ui/ControlPeer.h"
@@ -57,8 +58,7 @@ public:
 
     // Creates a child of type T from args, adds it last and returns it; the parent owns it.
     template <class T, class... Args>
-    T& Add(Args&&... args)
-    {
+    T& Add(Args&&... args) {
         auto child = std::make_unique<T>(std::forward<Args>(args)...);
         T& ref = *child;
         Adopt(std::move(child));
@@ -82,8 +82,7 @@ public:
     void SetBounds(const TRect& bounds);
     void SetBounds(int left, int top, int width, int height) { SetBounds(TRect::FromSize(left, top, width, height)); }
     // The client rectangle: (0, 0) to the control's size, less a showing scroll bar.
-    TRect ClientRect() const
-    {
+    TRect ClientRect() const {
         return {0, 0, m_bounds.Width() - (m_scroll.Visible() ? kScrollBarWidth : 0), m_bounds.Height()};
     }
     // Converts a point of this control's client space to the form's client space.
@@ -128,6 +127,12 @@ public:
     // The kind of window the control has where controls have windows.
     virtual TWindowKind WindowKind() const { return TWindowKind::wkCustom; }
     bool HasWindow() const { return WindowKind() != TWindowKind::wkNone; }
+    // The window class name of the control's own window where the backend gives
+    // custom controls their own class (Win32); empty for the framework's default.
+    virtual std::u16string WindowClassName() const { return {}; }
+    // What the control exposes to assistive tools, or nullptr for the default
+    // (its window text only).
+    virtual const IAccessibleSource* Accessible() const { return nullptr; }
     // The window-system peer, or nullptr (windowless, or not yet on a form).
     IControlPeer* Peer() const { return m_peer.get(); }
 
