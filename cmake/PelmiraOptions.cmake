@@ -50,3 +50,20 @@ if(PELMIRA_FUZZ)
   target_compile_options(pelmira_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   target_link_options(pelmira_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The version service the program talks to, and the base value of the check
+# code its reports carry (the service checks it, so both sides must agree).
+set(PELMIRA_SERVICE_HOST "versions.pelmira.net" CACHE STRING
+    "Host name of the version service (also serves the home, help and feedback pages)")
+set(PELMIRA_VCODE_BASE "317" CACHE STRING
+    "Base value of the version report's check code: three decimal digits, shared with the service")
+if(NOT PELMIRA_VCODE_BASE MATCHES "^[1-9][0-9][0-9]$")
+  message(FATAL_ERROR "PELMIRA_VCODE_BASE must be three decimal digits, not '${PELMIRA_VCODE_BASE}'")
+endif()
+if(NOT PELMIRA_SERVICE_HOST MATCHES "^[A-Za-z0-9.-]+$")
+  message(FATAL_ERROR "PELMIRA_SERVICE_HOST must be a plain host name, not '${PELMIRA_SERVICE_HOST}'")
+endif()
+# Targets that need either value link this and read the two macros.
+add_library(pelmira_service_config INTERFACE)
+target_compile_definitions(pelmira_service_config INTERFACE
+  PELMIRA_SERVICE_HOST="${PELMIRA_SERVICE_HOST}" PELMIRA_VCODE_BASE=${PELMIRA_VCODE_BASE})
