@@ -7,6 +7,7 @@
 
 #include "XmlNodeStore.h"
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>
@@ -25,8 +26,6 @@ bool IsPlainNameChar(unsigned char c) {
            c == ':';
 }
 
-unsigned char AsciiUpper(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
-
 void CheckName(std::string_view name) {
     if (std::any_of(name.begin(), name.end(), IsNameWhitespace))
         throw EGeneralError(FormatMessage(kMessageIllegalNameChar, name));
@@ -44,7 +43,7 @@ bool SameNodeName(std::string_view a, std::string_view b) {
         const auto cb = static_cast<unsigned char>(b[i]);
         if (ca == cb && ca < 0x80) continue;
         if (!IsPlainNameChar(ca) || !IsPlainNameChar(cb)) return platform::AnsiSameText(a, b);
-        if (AsciiUpper(ca) != AsciiUpper(cb)) return false;
+        if (platform::UpperAsciiChar(a[i]) != platform::UpperAsciiChar(b[i])) return false;
     }
     if (a.size() == b.size()) return true;
     const auto next = static_cast<unsigned char>(a.size() > n ? a[n] : b[n]);

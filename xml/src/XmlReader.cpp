@@ -4,6 +4,7 @@
 #include "xml/XmlLimits.h"
 #include "xml/XmlMessages.h"
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>
@@ -15,13 +16,7 @@ namespace {
 
 bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 // Trimming removes every character with a code from 0 to 32.
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsTrimmed(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsTrimmed(text.back())) text.remove_suffix(1);
-    return text;
-}
+using platform::TrimView;
 
 bool StartsWith(const char* p, const char* end, std::string_view prefix) {
     return static_cast<std::size_t>(end - p) >= prefix.size() && std::memcmp(p, prefix.data(), prefix.size()) == 0;
@@ -290,7 +285,7 @@ std::pair<std::string_view, std::string_view> FirstWordAndRest(std::string_view 
     while (i < text.size() && IsSpace(static_cast<unsigned char>(text[i]))) ++i;
     const std::size_t start = i;
     while (i < text.size() && !IsSpace(static_cast<unsigned char>(text[i]))) ++i;
-    return {text.substr(start, i - start), Trim(text.substr(i))};
+    return {text.substr(start, i - start), TrimView(text.substr(i))};
 }
 
 bool IsEmptyNode(const TXmlNode& node) {
@@ -438,7 +433,7 @@ void TXmlReader::ReadMarkup(TXmlNode& node, int depth) {
         case nkStylesheet: {
             const std::string_view tag = ReadTag(true);
             node.m_attributes = SplitWords(tag);
-            if (opener->kind == nkStylesheet) node.m_value.assign(Trim(tag));
+            if (opener->kind == nkStylesheet) node.m_value.assign(TrimView(tag));
             break;
         }
         default:
@@ -458,7 +453,7 @@ void TXmlReader::ReadDoctype(TXmlNode& node, int depth) {
     for (char& c : node.m_value) {
         if (c == '\r' || c == '\n') c = ' ';
     }
-    node.m_value.assign(Trim(node.m_value));
+    node.m_value.assign(TrimView(node.m_value));
     if (!subset) return;
     // The internal subset: declarations up to "]", then the final ">".
     for (;;) {
@@ -482,7 +477,7 @@ void TXmlReader::ReadElementContent(TXmlNode& node, int depth) {
     // whitespace; the first such child becomes the element's own value below.
     const auto flushText = [&](std::string_view text, bool atEnd) {
         if (hadElementChild && text.find('\r') != std::string_view::npos) crAfterLastElement = true;
-        if (Trim(text).empty()) return;
+        if (TrimView(text).empty()) return;
         if (atEnd && node.m_children.empty()) {
             node.m_value.assign(text);  // the common case: the text is the value
             return;
@@ -506,7 +501,8 @@ void TXmlReader::ReadElementContent(TXmlNode& node, int depth) {
             if (gt == nullptr || NextZero() < static_cast<const char*>(gt))
                 throw EXmlError(FormatMessage(kMessageMissingGtInCloseTag, node.m_name));
             m_p = static_cast<const char*>(gt) + 1;
-            const std::string_view closeName = Trim(std::string_view(start, static_cast<std::size_t>(m_p - 1 - start)));
+            const std::string_view closeName =
+                TrimView(std::string_view(start, static_cast<std::size_t>(m_p - 1 - start)));
             if (!SameNodeName(closeName, node.m_name))
                 throw EXmlError(FormatMessage(kMessageIncorrectCloseTag, node.m_name));
             flushText(text, true);
