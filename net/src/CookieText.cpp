@@ -1,10 +1,14 @@
 #include "CookieText.h"
 
 #include "net/CookieConvertError.h"
+#include "net/Messages.h"
+#include "platform/MessageText.h"
 
 namespace net {
 
-std::string CookieConvertErrorText(const std::string& entry) { return "'" + entry + "' is not a valid integer value"; }
+std::string CookieConvertErrorText(const std::string& entry) {
+    return platform::FillMessage(messages::kNotAnInteger, {entry});
+}
 
 namespace cookietext {
 

@@ -110,7 +110,7 @@ int ConnectOnThread(SocketGuard& guard, platform::IpVersion version, const std::
     }
     std::lock_guard<std::mutex> lock(state->mutex);
     // The socket closed under the connect is not an error of its own.
-    if (state->result == 10009 || state->result == 10038) return 0;
+    if (state->result == platform::kBadFileNumber || state->result == platform::kNotASocket) return 0;
     return state->result;
 }
 

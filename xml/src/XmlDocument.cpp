@@ -5,6 +5,7 @@
 #include "XmlReader.h"
 #include "XmlWriter.h"
 
+#include "platform/MessageText.h"
 #include "xml/XmlErrors.h"
 #include "xml/XmlMessages.h"
 
@@ -61,14 +62,14 @@ void TXmlDocument::SaveFile(const std::string& path) const {
     try {
         file = platform::CreateReplacementFile(path);
     } catch (const platform::OsError& e) {
-        throw EFCreateError(FormatMessage(kMessageCannotCreateFile, path, e.what()));
+        throw EFCreateError(platform::FillMessage(kMessageCannotCreateFile, {path, e.what()}));
     }
     TFileStream stream(*file);
     SaveStream(stream);
     try {
         file->Commit();
     } catch (const platform::OsError& e) {
-        throw EFCreateError(FormatMessage(kMessageCannotCreateFile, path, e.what()));
+        throw EFCreateError(platform::FillMessage(kMessageCannotCreateFile, {path, e.what()}));
     }
 }
 
@@ -82,7 +83,7 @@ void TXmlDocument::LoadFile(const std::string& path) {
     try {
         file = platform::OpenFileForReading(path);
     } catch (const platform::OsError& e) {
-        throw EFOpenError(FormatMessage(kMessageCannotOpenFile, path, e.what()));
+        throw EFOpenError(platform::FillMessage(kMessageCannotOpenFile, {path, e.what()}));
     }
     TFileStream stream(*file);
     LoadStream(stream);

@@ -1,5 +1,6 @@
 #include "xml/XmlNode.h"
 
+#include "platform/MessageText.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlErrors.h"
 #include "xml/XmlEscape.h"
@@ -28,7 +29,7 @@ bool IsPlainNameChar(unsigned char c) {
 
 void CheckName(std::string_view name) {
     if (std::any_of(name.begin(), name.end(), IsNameWhitespace))
-        throw EGeneralError(FormatMessage(kMessageIllegalNameChar, name));
+        throw EGeneralError(platform::FillMessage(kMessageIllegalNameChar, {name}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "XmlReader.h"
 
+#include "platform/MessageText.h"
 #include "xml/XmlErrors.h"
 #include "xml/XmlLimits.h"
 #include "xml/XmlMessages.h"
@@ -346,7 +347,7 @@ void TXmlReader::ReadNode(TXmlNode& node, int depth) {
 TXmlNode* TXmlReader::AppendChecked(TXmlNode& parent, int depth) {
     // Depth is bounded so that hostile input cannot exhaust the stack of this
     // recursive reader (nor of the writer and destructor that follow the tree).
-    if (depth > kMaxNestingDepth) throw EXmlError(FormatMessage(kMessageNestingTooDeep, parent.m_name));
+    if (depth > kMaxNestingDepth) throw EXmlError(platform::FillMessage(kMessageNestingTooDeep, {parent.m_name}));
     return parent.AppendNode(nkElement);
 }
 
@@ -489,22 +490,23 @@ void TXmlReader::ReadElementContent(TXmlNode& node, int depth) {
         const std::size_t left = static_cast<std::size_t>(m_end - m_p);
         const void* lt = std::memchr(m_p, '<', left);
         const char* limit = lt != nullptr ? static_cast<const char*>(lt) : m_end;
-        if (lt == nullptr || NextZero() < limit) throw EXmlError(FormatMessage(kMessageMissingCloseTag, node.m_name));
+        if (lt == nullptr || NextZero() < limit)
+            throw EXmlError(platform::FillMessage(kMessageMissingCloseTag, {node.m_name}));
         const std::string_view text(m_p, static_cast<std::size_t>(limit - m_p));
         m_p = limit + 1;
         const int c = SkipWhitespaceAndGet();
-        if (c == kEnd) throw EXmlError(FormatMessage(kMessageMissingDataAfterLt, node.m_name));
+        if (c == kEnd) throw EXmlError(platform::FillMessage(kMessageMissingDataAfterLt, {node.m_name}));
         if (c == '/') {
             const char* start = m_p;
             const std::size_t rest = static_cast<std::size_t>(m_end - m_p);
             const void* gt = std::memchr(m_p, '>', rest);
             if (gt == nullptr || NextZero() < static_cast<const char*>(gt))
-                throw EXmlError(FormatMessage(kMessageMissingGtInCloseTag, node.m_name));
+                throw EXmlError(platform::FillMessage(kMessageMissingGtInCloseTag, {node.m_name}));
             m_p = static_cast<const char*>(gt) + 1;
             const std::string_view closeName =
                 TrimView(std::string_view(start, static_cast<std::size_t>(m_p - 1 - start)));
             if (!SameNodeName(closeName, node.m_name))
-                throw EXmlError(FormatMessage(kMessageIncorrectCloseTag, node.m_name));
+                throw EXmlError(platform::FillMessage(kMessageIncorrectCloseTag, {node.m_name}));
             flushText(text, true);
             break;
         }
