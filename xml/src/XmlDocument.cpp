@@ -3,6 +3,7 @@
 #include "FileStream.h"
 #include "XmlNodeStore.h"
 #include "XmlReader.h"
+#include "XmlTextStore.h"
 #include "XmlWriter.h"
 
 #include "platform/MessageText.h"
@@ -15,7 +16,9 @@
 namespace xml {
 
 TXmlDocument::TXmlDocument()
-    : m_store(std::make_unique<TXmlNodeStore>()), m_container(std::make_unique<TXmlNode>(this)) {
+    : m_store(std::make_unique<TXmlNodeStore>()),
+      m_texts(std::make_unique<TXmlTextStore>()),
+      m_container(std::make_unique<TXmlNode>(this)) {
     Clear();
 }
 
@@ -35,6 +38,7 @@ void TXmlDocument::SetDefaults() {
 void TXmlDocument::Clear() {
     SetDefaults();
     m_container->DeleteChildren();
+    m_texts->Clear();
     TXmlNode* declaration = m_container->AddChild("xml", nkDeclaration);
     declaration->AddAttribute("version", "1.0");
     declaration->AddAttribute("encoding", "windows-1252");

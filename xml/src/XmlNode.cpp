@@ -57,9 +57,9 @@ TXmlNode::TXmlNode(TXmlDocument* document) : m_document(document) {}
 TXmlNode::~TXmlNode() = default;
 
 void TXmlNode::SetName(std::string_view name) {
-    if (name == m_name) return;
+    if (name == m_name.View()) return;
     CheckName(name);
-    m_name.assign(name);
+    m_name.Assign(name);
 }
 
 int TXmlNode::Depth() const noexcept {
@@ -89,7 +89,7 @@ TXmlNode* TXmlNode::AddChild(std::string_view name, TXmlNodeKind kind) {
     // The name is checked before anything is added, so a bad name adds nothing.
     CheckName(name);
     TXmlNode* node = AppendNode(kind);
-    node->m_name.assign(name);
+    node->m_name.Assign(name);
     return node;
 }
 
@@ -107,7 +107,7 @@ void TXmlNode::DeleteChildren() noexcept { m_children.clear(); }
 
 int TXmlNode::IndexOfChild(std::string_view name) const {
     for (std::size_t i = 0; i < m_children.size(); ++i) {
-        if (SameNodeName(m_children[i]->m_name, name)) return static_cast<int>(i);
+        if (SameNodeName(m_children[i]->m_name.View(), name)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -119,11 +119,11 @@ TXmlNode* TXmlNode::FindOrAddChild(std::string_view name) {
     return child != nullptr ? child : AddChild(name);
 }
 
-void TXmlNode::SetText(std::string_view text) { m_value = EscapeText(text); }
+void TXmlNode::SetText(std::string_view text) { m_value.Take(EscapeText(text)); }
 
 std::string TXmlNode::GetText() const {
-    if (m_document != nullptr && m_document->Utf8Content()) return UnescapeTextUtf8(m_value);
-    return UnescapeText(m_value);
+    if (m_document != nullptr && m_document->Utf8Content()) return UnescapeTextUtf8(m_value.View());
+    return UnescapeText(m_value.View());
 }
 
 std::string TXmlNode::ReadText(std::string_view name, std::string_view def) const {

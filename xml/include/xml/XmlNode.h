@@ -1,5 +1,6 @@
 #pragma once
 
+#include "xml/XmlText.h"
 #include "xml/XmlTypes.h"
 
 #include <cstdint>
@@ -39,13 +40,13 @@ public:
     // Changes what the node is; any byte is kept, the writer refuses unknown kinds.
     void SetKind(TXmlNodeKind kind) noexcept { m_kind = kind; }
     // Element or instruction name.
-    const std::string& Name() const noexcept { return m_name; }
+    const std::string& Name() const { return m_name.AsString(); }
     // Renames the node. Throws EGeneralError when name holds a TAB, LF, CR or space.
     void SetName(std::string_view name);
     // The stored (escaped) text.
-    const std::string& Value() const noexcept { return m_value; }
+    const std::string& Value() const { return m_value.AsString(); }
     // Stores value as it is, without escaping.
-    void SetValue(std::string_view value) { m_value.assign(value); }
+    void SetValue(std::string_view value) { m_value.Assign(value); }
     // A number free for the user.
     std::int32_t Tag() const noexcept { return m_tag; }
     // Sets the user's number.
@@ -101,11 +102,11 @@ private:
     std::vector<std::string> m_attributes;
     TXmlDocument* m_document;
     TXmlNodeKind m_kind = nkElement;
-    std::string m_name;
+    TXmlText m_name;
     std::vector<std::unique_ptr<TXmlNode, TXmlNodeDeleter>> m_children;
     TXmlNode* m_parent = nullptr;
     std::int32_t m_tag = 0;
-    std::string m_value;
+    TXmlText m_value;
 };
 
 // Whether two node names are equal ignoring case, by the system locale.
