@@ -23,6 +23,9 @@ struct TXmlNodeDeleter {
 // One node of a document tree. A node owns its children; pointers handed out
 // stay valid until the node's parent or document is cleared or destroyed.
 // Values are kept escaped exactly as in the file and unescaped on reading.
+// Names and values of a loaded document stay in the document's text store
+// until Name() or Value() asks for them as strings: a document is not read
+// from two threads at once.
 class TXmlNode {
 public:
     // A node of kind nkElement with no name, belonging to document (may be null).
