@@ -9,7 +9,7 @@ if(MSVC)
 else()
   target_compile_options(pelmira_options INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
-    -Woverloaded-virtual -Wimplicit-fallthrough)
+    -Woverloaded-virtual -Wimplicit-fallthrough -Wold-style-cast)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     # gcc 12 reports false -Wrestrict positives inside libstdc++'s string code.
     target_compile_options(pelmira_options INTERFACE -Wno-restrict)

@@ -25,6 +25,5 @@ function(pelmira_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock pelmira_options)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600
-    ENVIRONMENT "PELMIRA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;PELMIRA_SHARED_DATA=${PROJECT_SOURCE_DIR}/../shared/data")
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()

@@ -1,5 +1,7 @@
 #include "CatalogueGenerator.h"
 
+#include "xml/XmlEscape.h"
+
 #include <array>
 #include <random>
 #include <string_view>
@@ -54,33 +56,6 @@ std::string Version(std::mt19937& rng) {
     return v;
 }
 
-// Escapes as the catalogue's writer does: &, <, >, ' and ".
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 // A version answer with link markup as the version service sends it.
 std::string LinkMarkup(std::mt19937& rng, std::string_view product, bool newer) {
     std::string slug;
@@ -119,14 +94,14 @@ std::string GenerateCatalogue(int records, std::uint32_t seed) {
         const std::string local = Version(rng);
         const bool online = rng() % 3 == 0;
         out += "  <Software>\r\n";
-        Field(out, "Title", Escaped(title));
-        Field(out, "Company", Escaped(kCompanies[rng() % kCompanies.size()]));
-        Field(out, "VersionLocal", Escaped(local));
+        Field(out, "Title", xml::EscapeText(title));
+        Field(out, "Company", xml::EscapeText(kCompanies[rng() % kCompanies.size()]));
+        Field(out, "VersionLocal", xml::EscapeText(local));
         if (online) {
-            Field(out, "VersionCorvanthelis", Escaped(LinkMarkup(rng, product, rng() % 2 == 0)));
-            Field(out, "VersionPublisher", Escaped(LinkMarkup(rng, product, false)));
-            Field(out, "VersionAll", Escaped(LinkMarkup(rng, product, rng() % 4 == 0)));
-            Field(out, "VersionOld", Escaped(local));
+            Field(out, "VersionCorvanthelis", xml::EscapeText(LinkMarkup(rng, product, rng() % 2 == 0)));
+            Field(out, "VersionPublisher", xml::EscapeText(LinkMarkup(rng, product, false)));
+            Field(out, "VersionAll", xml::EscapeText(LinkMarkup(rng, product, rng() % 4 == 0)));
+            Field(out, "VersionOld", xml::EscapeText(local));
         } else {
             Field(out, "VersionCorvanthelis", "");
             Field(out, "VersionPublisher", "");

@@ -1,5 +1,7 @@
 #include "inventory/ScanError.h"
 
+#include "platform/MessageText.h"
+
 namespace inventory {
 namespace {
 
@@ -8,9 +10,7 @@ constexpr std::string_view kUninstallKeyMissing = "Cannot open registry key \"%s
 }  // namespace
 
 EScanError EScanError::UninstallKeyMissing(std::string_view keyPath) {
-    std::string message(kUninstallKeyMissing);
-    message.replace(message.find("%s"), 2, keyPath);
-    return EScanError(message);
+    return EScanError(platform::FillMessage(kUninstallKeyMissing, {keyPath}));
 }
 
 }  // namespace inventory

@@ -8,17 +8,8 @@ namespace inventory {
 
 int LastPos(std::string_view sub, std::string_view text) {
     if (sub.empty() || text.empty() || sub.size() > text.size()) return 0;
-    // Searching the reversed text for the reversed substring finds the last
-    // occurrence first; the same as searching backwards.
     const std::size_t at = text.rfind(sub);
     return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
-}
-
-std::string TrimText(std::string_view text) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return std::string(text);
 }
 
 bool ContainsText(std::string_view text, std::string_view sub) { return text.find(sub) != std::string_view::npos; }
@@ -39,14 +30,6 @@ std::string RemoveAllIgnoreCase(std::string_view text, std::string_view sub) {
         from = at + upperSub.size();
     }
     out.append(text.substr(from));
-    return out;
-}
-
-std::string LowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
     return out;
 }
 

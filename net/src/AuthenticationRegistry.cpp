@@ -1,23 +1,18 @@
 #include "net/AuthenticationRegistry.h"
 
 #include "net/BasicAuthentication.h"
+#include "net/Messages.h"
+#include "platform/MessageText.h"
 
 namespace net {
 namespace {
-
-constexpr char kAlreadyRegisteredText[] = "This authentication method is already registered with class name %s.";
-
-std::string AlreadyRegisteredMessage(const std::string& className) {
-    std::string text = kAlreadyRegisteredText;
-    return text.replace(text.find("%s"), 2, className);
-}
 
 std::unique_ptr<TNetAuthentication> MakeBasic() { return std::make_unique<TNetBasicAuthentication>(); }
 
 }  // namespace
 
 ENetAlreadyRegisteredAuthenticationMethod::ENetAlreadyRegisteredAuthenticationMethod(const std::string& className)
-    : ENetException(AlreadyRegisteredMessage(className)) {}
+    : ENetException(platform::FillMessage(messages::kAlreadyRegistered, {className})) {}
 
 TNetAuthenticationRegistry::TNetAuthenticationRegistry() {
     m_entries.push_back({"Basic", "TNetBasicAuthentication", MakeBasic});

@@ -2,6 +2,7 @@
 
 #include "CookieText.h"
 #include "net/HttpDate.h"
+#include "platform/AsciiText.h"
 
 namespace net {
 
@@ -16,7 +17,7 @@ void TNetCookieRFC2109::ReadAttributes(const std::vector<std::string>& attribute
     m_maxAge = -1;
     // Both instants are held within the writable years first, so the difference cannot overflow.
     if (ExpiryTime()) m_maxAge = AddSecondsClamped(*ExpiryTime(), -AddSecondsClamped(now, 0));
-    if (const auto maxAge = FindAttribute(attributes, "MAX-AGE")) m_maxAge = ToInt64(*maxAge).value_or(-1);
+    if (const auto maxAge = FindAttribute(attributes, "MAX-AGE")) m_maxAge = platform::ParseInt64(*maxAge).value_or(-1);
     m_versionText = FindAttribute(attributes, "VERSION").value_or(std::string());
     m_comment = FindAttribute(attributes, "COMMENT").value_or(std::string());
     if (Expires().empty()) {

@@ -4,6 +4,7 @@
 
 #include "CookieText.h"
 #include "net/CookieConvertError.h"
+#include "platform/AsciiText.h"
 
 namespace net {
 
@@ -31,7 +32,7 @@ void TNetCookieRFC2965::ReadAttributes(const std::vector<std::string>& attribute
         const std::size_t comma = list.find(',', start);
         const std::string entry =
             Trim(std::string_view(list).substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        const std::optional<std::int64_t> number = ToInt64(entry);
+        const std::optional<std::int64_t> number = platform::ParseInt64(entry);
         if (!number || *number < std::numeric_limits<std::int32_t>::min() ||
             *number > std::numeric_limits<std::int32_t>::max())
             throw ECookieConvertError(CookieConvertErrorText(entry));

@@ -1,32 +1,16 @@
 #include "CookieText.h"
 
-#include <limits>
-
 #include "net/CookieConvertError.h"
+#include "net/Messages.h"
+#include "platform/MessageText.h"
 
 namespace net {
 
-std::string CookieConvertErrorText(const std::string& entry) { return "'" + entry + "' is not a valid integer value"; }
+std::string CookieConvertErrorText(const std::string& entry) {
+    return platform::FillMessage(messages::kNotAnInteger, {entry});
+}
 
 namespace cookietext {
-
-std::optional<std::int64_t> ToInt64(std::string_view text) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size()) return std::nullopt;
-    std::uint64_t value = 0;
-    const std::uint64_t limit = negative ? std::uint64_t(std::numeric_limits<std::int64_t>::max()) + 1
-                                         : std::numeric_limits<std::int64_t>::max();
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        const unsigned digit = static_cast<unsigned>(text[i] - '0');
-        if (value > (limit - digit) / 10) return std::nullopt;
-        value = value * 10 + digit;
-    }
-    if (negative) return value == limit ? std::numeric_limits<std::int64_t>::min() : -static_cast<std::int64_t>(value);
-    return static_cast<std::int64_t>(value);
-}
 
 CookieItems SplitCookieText(std::string_view text) {
     CookieItems items;

@@ -2,7 +2,6 @@
 
 #include "net/NetText.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,9 +9,6 @@
 
 // Text helpers shared by the cookie classes (not part of the library's interface).
 namespace net::cookietext {
-
-// A decimal integer with an optional sign and nothing else; std::nullopt otherwise or on overflow.
-std::optional<std::int64_t> ToInt64(std::string_view text);
 
 // A cookie text cut into its parts: the first item's name and value, and every
 // further item as "NAME=value" (name upper-cased) or "NAME" (upper-cased whole).

@@ -1,11 +1,16 @@
 #include "net/HttpDate.h"
 #include "net/NetText.h"
+#include "platform/CivilDate.h"
 
 #include <array>
 #include <cstdio>
 
 namespace net {
 namespace {
+
+using platform::CivilDate;
+using platform::CivilFromDays;
+using platform::DaysFromCivil;
 
 constexpr std::array<const char*, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                   "Thursday", "Friday", "Saturday"};
@@ -27,34 +32,6 @@ bool IsLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400
 int DaysInMonth(std::int64_t year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date (month 1..12).
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-struct CivilDate {
-    std::int64_t year;
-    int month;
-    int day;
-};
-
-CivilDate CivilFromDays(std::int64_t z) {
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    return {yoe + era * 400 + (m <= 2 ? 1 : 0), m, d};
 }
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {

@@ -1,61 +1,17 @@
 #include "net/NetHTTP.h"
+#include "NetReplyReader.h"
 #include "net/HttpDate.h"
 #include "net/Messages.h"
 #include "net/NetExceptions.h"
 #include "net/NetMemoryStream.h"
 #include "net/NetSocketTransport.h"
 
+#include "platform/Sockets.h"
+
 #include <cassert>
-#include <cstdio>
 
 namespace net {
 namespace {
-
-// Passes body bytes on while counting them against the client's MaxBodySize.
-class LimitedSink : public TNetStream {
-public:
-    LimitedSink(TNetStream& target, std::int64_t maximum) : m_target(target), m_maximum(maximum) {}
-    void Write(const char* data, std::size_t size) override {
-        if (m_maximum > 0 && m_written + static_cast<std::int64_t>(size) > m_maximum) {
-            char message[128];
-            std::snprintf(message, sizeof message, messages::kBodyTooLarge, static_cast<long long>(m_maximum));
-            throw ENetBodyTooLarge(message);
-        }
-        m_target.Write(data, size);
-        m_written += static_cast<std::int64_t>(size);
-    }
-    std::int64_t Position() const override { return m_target.Position(); }
-    void Truncate(std::int64_t pos) override { m_target.Truncate(pos); }
-
-private:
-    TNetStream& m_target;
-    std::int64_t m_maximum;
-    std::int64_t m_written = 0;
-};
-
-// The size of a chunk-size line: hex digits up to the first ";" (an extension)
-// or blank; false when there are none, others follow, or they would overflow.
-bool ParseChunkSize(const std::string& line, std::int64_t& size) {
-    const std::string t = Trim(line);
-    const std::string digits = t.substr(0, t.find_first_of("; \t"));
-    if (digits.empty() || digits.size() > limits::kMaxChunkSizeDigits) return false;
-    std::int64_t v = 0;
-    for (const char c : digits) {
-        int d;
-        if (c >= '0' && c <= '9') {
-            d = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            d = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            d = c - 'A' + 10;
-        } else {
-            return false;
-        }
-        v = v * 16 + d;
-    }
-    size = v;
-    return true;
-}
 
 // The port text as a number; 80 when it is not one.
 int PortNumber(const std::string& text) {
@@ -69,6 +25,11 @@ int PortNumber(const std::string& text) {
 }
 
 bool Contains(const std::string& text, const char* word) { return text.find(word) != std::string::npos; }
+
+// The most header (or trailer) lines a reply may carry under the client's setting.
+int HeaderLineLimit(int maxHeaderLines) {
+    return maxHeaderLines > 0 ? maxHeaderLines : limits::kAbsoluteMaxHeaderLines;
+}
 
 }  // namespace
 
@@ -116,23 +77,7 @@ void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url
         for (;;) {
             m_request.Method = requestMethod;
             PrepareRequest(requestURL);
-            // A kept-alive connection the server closed meanwhile fails before a
-            // single reply byte; the request is then sent once more on a new one.
-            for (int attempt = 0;; ++attempt) {
-                const bool reused = EnsureConnection();
-                m_statusSeen = false;
-                try {
-                    SendRequestHead();
-                    ReadReplyHead();
-                    break;
-                } catch (const ENetConnClosedGracefully&) {
-                    if (!reused || attempt > 0 || m_statusSeen || m_io->BufferedBytes() > 0) throw;
-                } catch (const ENetSocketError& e) {
-                    if (!reused || attempt > 0 || m_statusSeen || (e.LastError() != 10053 && e.LastError() != 10054))
-                        throw;
-                }
-                Disconnect();
-            }
+            SendRequestAndReadHead();
             const TNetHTTPWhatsNext next = ProcessResponse(ignoreReplies);
             if (next == TNetHTTPWhatsNext::wnJustExit) break;
             switch (next) {
@@ -166,6 +111,27 @@ void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url
     FinishRequest();
 }
 
+void TNetCustomHTTP::SendRequestAndReadHead() {
+    // A kept-alive connection the server closed meanwhile fails before a
+    // single reply byte; the request is then sent once more on a new one.
+    for (int attempt = 0;; ++attempt) {
+        const bool reused = EnsureConnection();
+        m_statusSeen = false;
+        try {
+            SendRequestHead();
+            ReadReplyHead();
+            return;
+        } catch (const ENetConnClosedGracefully&) {
+            if (!reused || attempt > 0 || m_statusSeen || m_io->BufferedBytes() > 0) throw;
+        } catch (const ENetSocketError& e) {
+            const bool staleConnection =
+                e.LastError() == platform::kConnectionAborted || e.LastError() == platform::kConnectionReset;
+            if (!reused || attempt > 0 || m_statusSeen || !staleConnection) throw;
+        }
+        Disconnect();
+    }
+}
+
 void TNetCustomHTTP::PrepareRequest(const std::string& url) {
     const TNetURI n(url);
     if (!n.Username.empty()) {
@@ -175,34 +141,7 @@ void TNetCustomHTTP::PrepareRequest(const std::string& url) {
         m_clientURI.Password = m_request.Password;
     }
 
-    // Resolve the new path against the previous one.
-    if (!n.Path.empty() && n.Path[0] == '/') {
-        m_clientURI.Path = n.Path;
-    } else {
-        std::string joined = m_clientURI.Path;
-        if (joined.empty() || joined.back() != '/') joined += '/';
-        joined += n.Path;
-        std::string out;
-        for (std::size_t i = 0; i < joined.size(); ++i) {
-            const char c = joined[i];
-            if (c == '/' && !out.empty() && out.back() == '/') continue;
-            if (c == '.' && i + 1 < joined.size() && joined[i + 1] == '.' && i > 0 && joined[i - 1] == '/') {
-                // ".." drops the last segment copied so far (never the root "/").
-                if (out.size() > 1) {
-                    out.pop_back();
-                    const std::size_t slash = out.rfind('/');
-                    out.erase(slash == std::string::npos ? 0 : slash + 1);
-                }
-                ++i;
-                continue;
-            }
-            out += c;
-        }
-        const bool keepSlash = n.Path.empty() || n.Path.back() == '/';
-        if (!keepSlash && out.size() > 1 && out.back() == '/') out.pop_back();
-        m_clientURI.Path = out;
-    }
-
+    m_clientURI.MergePath(n.Path);
     m_clientURI.Document = n.Document;
     m_clientURI.Params = n.Params;
     if (!n.Host.empty()) m_clientURI.Host = n.Host;
@@ -272,17 +211,7 @@ bool TNetCustomHTTP::EnsureConnection() {
         }
     }
 
-    // A connection is reused only when the last reply ended cleanly, allows
-    // keep-alive and left no unread byte behind.
-    if (m_io && m_io->IsOpen()) {
-        bool reusable = false;
-        try {
-            reusable = m_replyComplete && !m_forceClose && KeepAlive() && m_io->IsOpen() && m_io->BufferedBytes() == 0;
-        } catch (const ENetException&) {
-            reusable = false;
-        }
-        if (!reusable) Disconnect();
-    }
+    if (m_io && m_io->IsOpen() && !ConnectionReusable()) Disconnect();
     if (m_io && m_io->IsOpen()) return true;
     Connect(host, port);
     return false;
@@ -293,7 +222,7 @@ void TNetCustomHTTP::Connect(const std::string& host, int port) {
     if (host.empty()) throw ENetHostRequired();
     if (port == 0) throw ENetPortRequired();
     // A port outside TCP's range cannot be addressed at all.
-    if (port < 0 || port > 65535) throw ENetSocketError(10049);
+    if (port < 0 || port > 65535) throw ENetSocketError(platform::kAddressNotAvailable);
     if (!m_io) m_io = std::make_unique<TNetIOHandler>(m_factory());
     m_io->ReadTimeout = ReadTimeout;
     m_replyComplete = false;
@@ -373,61 +302,7 @@ void TNetCustomHTTP::SendRequestHead() {
 }
 
 void TNetCustomHTTP::ReadReplyHead() {
-    // The reply head as a state machine; each state consumes one line.
-    enum class HeadState {
-        hsStatusLine,  // the next line is a status line
-        hsHeaderLine,  // inside the header block; an empty line ends it
-        hsParse,       // the block is complete (or the peer closed): parse it
-        hsDone,
-    };
-    const int maxLines = MaxHeaderLines > 0 ? MaxHeaderLines : limits::kAbsoluteMaxHeaderLines;
-    int interimReplies = 0;
-    int lines = 0;
-    HeadState state = HeadState::hsStatusLine;
-    while (state != HeadState::hsDone) {
-        switch (state) {
-            case HeadState::hsStatusLine:
-                m_response.ResponseText = m_io->ReadLn();
-                m_statusSeen = true;
-                m_response.RawHeaders.Clear();
-                lines = 0;
-                state = HeadState::hsHeaderLine;
-                break;
-            case HeadState::hsHeaderLine: {
-                std::string line;
-                try {
-                    line = m_io->ReadLn();
-                } catch (const ENetConnClosedGracefully&) {
-                    // A close inside the header block ends it; the lines so far count.
-                    m_io->Close();
-                    state = HeadState::hsParse;
-                    break;
-                }
-                if (line.empty()) {
-                    state = HeadState::hsParse;
-                } else if (++lines > maxLines) {
-                    char message[96];
-                    std::snprintf(message, sizeof message, messages::kTooManyHeaderLines, maxLines);
-                    throw ENetTooManyHeaderLines(message);
-                } else {
-                    m_response.RawHeaders.Add(line);
-                }
-                break;
-            }
-            case HeadState::hsParse:
-                m_response.ParseHeaders();
-                TakeCookies();
-                if (m_response.ResponseCode() == 100 && ++interimReplies <= limits::kMaxInterimReplies &&
-                    m_io->IsOpen()) {
-                    state = HeadState::hsStatusLine;
-                } else {
-                    state = HeadState::hsDone;
-                }
-                break;
-            case HeadState::hsDone:
-                break;
-        }
-    }
+    reply::ReadHead(*m_io, m_response, HeaderLineLimit(MaxHeaderLines), m_statusSeen, [this] { TakeCookies(); });
 }
 
 bool TNetCustomHTTP::ReplyHasNoBody() const {
@@ -443,88 +318,10 @@ void TNetCustomHTTP::ReadResult(TNetStream* target, BodyUse use) {
         m_replyComplete = true;
         return;
     }
-    LimitedSink sink(*target, MaxBodySize);
-    // The body as a state machine over the reply's framing.
-    enum class BodyState {
-        bsChooseFraming,  // decide between chunks, a length, the close, or nothing
-        bsChunkSize,      // the next line is a chunk-size line
-        bsChunkData,      // `remaining` data bytes of the current chunk follow
-        bsChunkDataEnd,   // the empty line after a chunk's data follows
-        bsTrailer,        // after the last chunk: trailer lines up to an empty line
-        bsCounted,        // `remaining` bytes of a Content-Length body follow
-        bsUntilClose,     // everything until the peer closes
-        bsDone,
-    };
-    const int maxTrailerLines = MaxHeaderLines > 0 ? MaxHeaderLines : limits::kAbsoluteMaxHeaderLines;
-    int trailerLines = 0;
-    std::int64_t remaining = 0;
-    BodyState state = BodyState::bsChooseFraming;
-    while (state != BodyState::bsDone) {
-        switch (state) {
-            case BodyState::bsChooseFraming:
-                if (Contains(m_response.TransferEncoding, "chunked")) {
-                    state = BodyState::bsChunkSize;
-                } else if (m_response.ContentLength > 0) {
-                    remaining = m_response.ContentLength;
-                    state = BodyState::bsCounted;
-                } else if (!m_response.HasContentLength()) {
-                    state = BodyState::bsUntilClose;
-                } else {
-                    m_replyComplete = true;
-                    state = BodyState::bsDone;
-                }
-                break;
-            case BodyState::bsChunkSize: {
-                std::int64_t size = 0;
-                if (!ParseChunkSize(m_io->ReadLn(), size)) {
-                    // Not a size: the body ends here and the connection's state is unknown.
-                    state = BodyState::bsDone;
-                } else if (size == 0) {
-                    state = BodyState::bsTrailer;
-                } else {
-                    remaining = size;
-                    state = BodyState::bsChunkData;
-                }
-                break;
-            }
-            case BodyState::bsChunkData:
-                m_io->ReadBytes(remaining, sink);
-                state = BodyState::bsChunkDataEnd;
-                break;
-            case BodyState::bsChunkDataEnd:
-                // Anything but the empty line means the framing is lost.
-                state = m_io->ReadLn().empty() ? BodyState::bsChunkSize : BodyState::bsDone;
-                break;
-            case BodyState::bsTrailer:
-                if (m_io->ReadLn().empty()) {
-                    m_replyComplete = true;
-                    state = BodyState::bsDone;
-                } else if (++trailerLines > maxTrailerLines) {
-                    char message[96];
-                    std::snprintf(message, sizeof message, messages::kTooManyHeaderLines, maxTrailerLines);
-                    throw ENetTooManyHeaderLines(message);
-                }
-                break;
-            case BodyState::bsCounted:
-                try {
-                    m_io->ReadBytes(remaining, sink);
-                    m_replyComplete = true;
-                } catch (const ENetConnClosedGracefully&) {
-                    // A body cut short by the peer's close is incomplete: an
-                    // accepted reply fails; a dropped one keeps what arrived.
-                    m_io->Close();
-                    if (use == BodyUse::buAccepted) throw;
-                }
-                state = BodyState::bsDone;
-                break;
-            case BodyState::bsUntilClose:
-                m_io->ReadUntilClose(sink);
-                state = BodyState::bsDone;
-                break;
-            case BodyState::bsDone:
-                break;
-        }
-    }
+    const reply::TCutShort cutShort =
+        use == BodyUse::buAccepted ? reply::TCutShort::csFails : reply::TCutShort::csKeepsWhatArrived;
+    m_replyComplete =
+        reply::ReadBody(*m_io, m_response, *target, HeaderLineLimit(MaxHeaderLines), MaxBodySize, cutShort);
 }
 
 void TNetCustomHTTP::DiscardBody() {
@@ -548,75 +345,69 @@ TNetHTTPWhatsNext TNetCustomHTTP::ProcessResponse(const std::vector<int>& ignore
         return TNetHTTPWhatsNext::wnJustExit;
     }
     const int code = m_response.ResponseCode();
-    const int d = code / 100;
-
-    if ((d == 3 && code != 304) || !m_response.Location.empty()) {
-        ++m_redirectCount;
-        std::string location = m_response.Location;
-        std::string method = m_request.Method;
-        const bool follow = HandleRedirects && m_redirectCount < RedirectMaximum;
-        const bool approved = OnRedirect ? OnRedirect(location, method, m_redirectCount) : follow;
-        if (!approved) {
-            RefuseReply(ignoreReplies);
-            return TNetHTTPWhatsNext::wnJustExit;
-        }
-        if (m_io->IsOpen()) {
-            // The redirect's own body is dropped, waiting at most a few seconds for it.
-            const int saved = m_io->ReadTimeout;
-            m_io->ReadTimeout = limits::kRedirectDrainTimeoutMs;
-            try {
-                DiscardBody();
-            } catch (const ENetException&) {
-                m_replyComplete = false;
-            }
-            m_io->ReadTimeout = saved;
-        }
-        if (follow) {
-            m_nextURL = location;
-            m_nextMethod = code == 302 || code == 303 ? "GET" : method;
-            return TNetHTTPWhatsNext::wnGoToURL;
-        }
-        m_response.Location = location;
+    if ((code / 100 == 3 && code != 304) || !m_response.Location.empty()) return HandleRedirect(ignoreReplies);
+    if (code == 401) return HandleChallenge(TChallenge::chServer, ignoreReplies);
+    if (code == 407) return HandleChallenge(TChallenge::chProxy, ignoreReplies);
+    if (code / 100 != 2) {
+        RefuseReply(ignoreReplies);
         return TNetHTTPWhatsNext::wnJustExit;
-    }
-
-    bool authNeeded = false;
-    if (d != 2) {
-        if (code == 401) {
-            if (m_authRetries >= MaxAuthRetries || !AnswerServerChallenge()) {
-                ResetServerAuthentication();
-                RefuseReply(ignoreReplies);
-                return TNetHTTPWhatsNext::wnJustExit;
-            }
-            authNeeded = (HTTPOptions & hoInProcessAuth) != 0;
-            if (!authNeeded) {
-                // The credentials go out with the next request; this reply is
-                // still a refusal and must not reach the caller as a body.
-                RefuseReply(ignoreReplies);
-                return TNetHTTPWhatsNext::wnJustExit;
-            }
-        } else if (code == 407) {
-            if (m_authProxyRetries >= MaxAuthRetries || !AnswerProxyChallenge()) {
-                ResetProxyAuthentication();
-                RefuseReply(ignoreReplies);
-                return TNetHTTPWhatsNext::wnJustExit;
-            }
-            authNeeded = (HTTPOptions & hoInProcessAuth) != 0;
-            if (!authNeeded) {
-                RefuseReply(ignoreReplies);
-                return TNetHTTPWhatsNext::wnJustExit;
-            }
-        } else {
-            RefuseReply(ignoreReplies);
-            return TNetHTTPWhatsNext::wnJustExit;
-        }
-    }
-    if (authNeeded) {
-        DiscardBody();
-        return TNetHTTPWhatsNext::wnAuthRequest;
     }
     ReadResult(m_response.ContentStream, BodyUse::buAccepted);
     return TNetHTTPWhatsNext::wnJustExit;
+}
+
+TNetHTTPWhatsNext TNetCustomHTTP::HandleRedirect(const std::vector<int>& ignoreReplies) {
+    const int code = m_response.ResponseCode();
+    ++m_redirectCount;
+    std::string location = m_response.Location;
+    std::string method = m_request.Method;
+    const bool follow = HandleRedirects && m_redirectCount < RedirectMaximum;
+    const bool approved = OnRedirect ? OnRedirect(location, method, m_redirectCount) : follow;
+    if (!approved) {
+        RefuseReply(ignoreReplies);
+        return TNetHTTPWhatsNext::wnJustExit;
+    }
+    if (m_io->IsOpen()) {
+        // The redirect's own body is dropped, waiting at most a few seconds for it.
+        const int saved = m_io->ReadTimeout;
+        m_io->ReadTimeout = limits::kRedirectDrainTimeoutMs;
+        try {
+            DiscardBody();
+        } catch (const ENetException&) {
+            m_replyComplete = false;
+        }
+        m_io->ReadTimeout = saved;
+    }
+    if (follow) {
+        m_nextURL = location;
+        m_nextMethod = code == 302 || code == 303 ? "GET" : method;
+        return TNetHTTPWhatsNext::wnGoToURL;
+    }
+    m_response.Location = location;
+    return TNetHTTPWhatsNext::wnJustExit;
+}
+
+TNetHTTPWhatsNext TNetCustomHTTP::HandleChallenge(TChallenge challenge, const std::vector<int>& ignoreReplies) {
+    const bool server = challenge == TChallenge::chServer;
+    const int retries = server ? m_authRetries : m_authProxyRetries;
+    const bool approved = retries < MaxAuthRetries && (server ? AnswerServerChallenge() : AnswerProxyChallenge());
+    if (!approved) {
+        if (server) {
+            ResetServerAuthentication();
+        } else {
+            ResetProxyAuthentication();
+        }
+        RefuseReply(ignoreReplies);
+        return TNetHTTPWhatsNext::wnJustExit;
+    }
+    if ((HTTPOptions & hoInProcessAuth) == 0) {
+        // The credentials go out with the next request; this reply is still a
+        // refusal and must not reach the caller as a body.
+        RefuseReply(ignoreReplies);
+        return TNetHTTPWhatsNext::wnJustExit;
+    }
+    DiscardBody();
+    return TNetHTTPWhatsNext::wnAuthRequest;
 }
 
 bool TNetCustomHTTP::KeepAlive() {
@@ -638,11 +429,21 @@ void TNetCustomHTTP::FinishRequest() noexcept {
     }
     bool keep = false;
     try {
-        keep = m_replyComplete && !m_forceClose && KeepAlive() && m_io->IsOpen() && m_io->BufferedBytes() == 0;
+        keep = ConnectionReusable();
     } catch (...) {
         keep = false;
     }
     if (!keep) Disconnect();
+}
+
+bool TNetCustomHTTP::ConnectionReusable() {
+    // Reused only when the last reply ended cleanly, allows keep-alive and
+    // left no unread byte behind.
+    try {
+        return m_replyComplete && !m_forceClose && KeepAlive() && m_io->IsOpen() && m_io->BufferedBytes() == 0;
+    } catch (const ENetException&) {
+        return false;
+    }
 }
 
 TNetAuthenticationCredentials TNetCustomHTTP::ServerCredentials() const {

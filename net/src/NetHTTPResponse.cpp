@@ -1,5 +1,7 @@
 #include "net/NetHTTPResponse.h"
 #include "net/HttpDate.h"
+#include "net/NetText.h"
+#include "platform/CivilDate.h"
 
 #include <cmath>
 #include <ctime>
@@ -8,36 +10,8 @@
 namespace net {
 namespace {
 
-// A decimal integer with an optional sign filling the whole text; false otherwise.
-bool ParseInt64(const std::string& text, std::int64_t& out) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size()) return false;
-    std::int64_t v = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') return false;
-        if (v > (std::numeric_limits<std::int64_t>::max() - (c - '0')) / 10) return false;
-        v = v * 10 + (c - '0');
-    }
-    out = negative ? -v : v;
-    return true;
-}
-
 std::int64_t ToInt64Def(const std::string& text, std::int64_t fallback) {
-    std::int64_t v = 0;
-    return ParseInt64(Trim(text), v) ? v : fallback;
-}
-
-// Days from 1970-01-01 to the given civil date (proleptic Gregorian).
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
+    return platform::ParseInt64(Trim(text)).value_or(fallback);
 }
 
 // Seconds the local zone is ahead of UTC at instant; 0 when the C library cannot tell
@@ -51,8 +25,9 @@ std::int64_t LocalOffset(std::int64_t instant) {
 #else
     if (localtime_r(&t, &local) == nullptr) return 0;
 #endif
-    const std::int64_t localSeconds = DaysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) * 86400 +
-                                      local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+    const std::int64_t localSeconds =
+        platform::DaysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) * 86400 + local.tm_hour * 3600 +
+        local.tm_min * 60 + local.tm_sec;
     return localSeconds - instant;
 }
 
@@ -82,9 +57,9 @@ int TNetHTTPResponse::ResponseCode() const {
     if (space == std::string::npos) return -1;
     const std::string rest = Trim(ResponseText.substr(space + 1));
     const std::string digits = rest.substr(0, rest.find(' '));
-    std::int64_t v = 0;
-    if (!ParseInt64(digits, v) || v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) return -1;
-    return static_cast<int>(v);
+    const std::optional<std::int64_t> v = platform::ParseInt64(digits);
+    if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max()) return -1;
+    return static_cast<int>(*v);
 }
 
 void TNetHTTPResponse::UpdateResponseVersion() {
@@ -124,11 +99,10 @@ void TNetHTTPResponse::ParseHeaders() {
     Date = LocalDateTime(h.Values("Date"));
     LastModified = LocalDateTime(h.Values("Last-Modified"));
     const std::string expires = h.Values("Expires");
-    std::int64_t seconds = 0;
-    if (ParseInt64(Trim(expires), seconds)) {
+    if (const std::optional<std::int64_t> seconds = platform::ParseInt64(Trim(expires))) {
         // A number is a count of seconds from now.
         const std::int64_t now = AddSecondsClamped(static_cast<std::int64_t>(std::time(nullptr)), 0);
-        const std::int64_t instant = AddSecondsClamped(now, seconds);
+        const std::int64_t instant = AddSecondsClamped(now, *seconds);
         Expires = UnixToDateTime(instant + LocalOffset(instant));
     } else {
         Expires = LocalDateTime(expires);

@@ -3,6 +3,7 @@
 #include "net/Messages.h"
 #include "net/NetAntiFreeze.h"
 #include "net/NetExceptions.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <chrono>
@@ -54,15 +55,7 @@ bool IsIpv4Literal(const std::string& host) {
     return parts == 4;
 }
 
-bool IsLocalhost(const std::string& host) {
-    static const char kName[] = "localhost";
-    if (host.size() != sizeof kName - 1) return false;
-    for (std::size_t i = 0; i < host.size(); ++i) {
-        const char c = host[i] >= 'A' && host[i] <= 'Z' ? static_cast<char>(host[i] + 32) : host[i];
-        if (c != kName[i]) return false;
-    }
-    return true;
-}
+bool IsLocalhost(const std::string& host) { return platform::SameText(host, "localhost"); }
 
 // What the connect thread and the waiting caller share. Whoever finishes last
 // closes an abandoned socket: the caller gives up at the limit without being
@@ -117,7 +110,7 @@ int ConnectOnThread(SocketGuard& guard, platform::IpVersion version, const std::
     }
     std::lock_guard<std::mutex> lock(state->mutex);
     // The socket closed under the connect is not an error of its own.
-    if (state->result == 10009 || state->result == 10038) return 0;
+    if (state->result == platform::kBadFileNumber || state->result == platform::kNotASocket) return 0;
     return state->result;
 }
 

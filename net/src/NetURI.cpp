@@ -125,4 +125,33 @@ std::string TNetURI::Join(TNetURIUserInfo userInfo, TNetURIBookmark bookmark) co
     return out;
 }
 
+void TNetURI::MergePath(const std::string& path) {
+    if (!path.empty() && path[0] == '/') {
+        Path = path;
+        return;
+    }
+    std::string joined = Path;
+    if (joined.empty() || joined.back() != '/') joined += '/';
+    joined += path;
+    std::string out;
+    for (std::size_t i = 0; i < joined.size(); ++i) {
+        const char c = joined[i];
+        if (c == '/' && !out.empty() && out.back() == '/') continue;
+        if (c == '.' && i + 1 < joined.size() && joined[i + 1] == '.' && i > 0 && joined[i - 1] == '/') {
+            // ".." drops the last segment copied so far (never the root "/").
+            if (out.size() > 1) {
+                out.pop_back();
+                const std::size_t slash = out.rfind('/');
+                out.erase(slash == std::string::npos ? 0 : slash + 1);
+            }
+            ++i;
+            continue;
+        }
+        out += c;
+    }
+    const bool keepSlash = path.empty() || path.back() == '/';
+    if (!keepSlash && out.size() > 1 && out.back() == '/') out.pop_back();
+    Path = out;
+}
+
 }  // namespace net

@@ -2,6 +2,7 @@
 // native build scans exports taken on other machines with it, and tests of
 // either build use it as a readable fixture.
 #include "platform/MemoryRegistry.h"
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/RegistryError.h"
@@ -25,13 +26,7 @@ std::string_view TrimBlanks(std::string_view s) {
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
     if (s.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char a = s[i], b = prefix[i];
-        if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 32);
-        if (b >= 'a' && b <= 'z') b = static_cast<char>(b - 32);
-        if (a != b) return false;
-    }
-    return true;
+    return SameText(s.substr(0, prefix.size()), prefix);
 }
 
 // Key paths are compared ignoring case, as Windows does; the map holds them
@@ -106,14 +101,12 @@ bool SameValueName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     bool ascii = true;
     for (std::size_t i = 0; i < a.size() && ascii; ++i) {
-        char ca = a[i], cb = b[i];
+        const char ca = a[i], cb = b[i];
         if ((static_cast<unsigned char>(ca) | static_cast<unsigned char>(cb)) >= 0x80) {
             ascii = false;
             break;
         }
-        if (ca >= 'a' && ca <= 'z') ca = static_cast<char>(ca - 32);
-        if (cb >= 'a' && cb <= 'z') cb = static_cast<char>(cb - 32);
-        if (ca != cb) return false;
+        if (UpperAsciiChar(ca) != UpperAsciiChar(cb)) return false;
     }
     return ascii || AnsiSameText(a, b);
 }

@@ -1,4 +1,5 @@
 #include "platform/RegistryError.h"
+#include "platform/MessageText.h"
 
 namespace platform {
 namespace {
@@ -6,30 +7,22 @@ namespace {
 // The user-visible texts of failed registry reads, defined once.
 constexpr std::string_view kInvalidDataType = "Invalid data type for '%s'";
 constexpr std::string_view kFailedToGetData = "Failed to get data for '%s'";
-
-std::string Insert(std::string_view format, std::string_view value) {
-    std::string out(format);
-    const std::size_t at = out.find("%s");
-    if (at != std::string::npos) out.replace(at, 2, value);
-    return out;
-}
+constexpr std::string_view kBadExport = "Cannot read registry export \"%s\"%s: %s";
+constexpr std::string_view kAtLine = " at line %s";
 
 }  // namespace
 
 RegistryError RegistryError::InvalidDataType(std::string_view valueName) {
-    return RegistryError(Insert(kInvalidDataType, valueName));
+    return RegistryError(FillMessage(kInvalidDataType, {valueName}));
 }
 
 RegistryError RegistryError::FailedToGetData(std::string_view valueName) {
-    return RegistryError(Insert(kFailedToGetData, valueName));
+    return RegistryError(FillMessage(kFailedToGetData, {valueName}));
 }
 
 RegistryError RegistryError::BadExport(std::string_view path, int line, std::string_view reason) {
-    std::string message = "Cannot read registry export \"" + std::string(path) + "\"";
-    if (line > 0) message += " at line " + std::to_string(line);
-    message += ": ";
-    message += reason;
-    return RegistryError(message);
+    const std::string where = line > 0 ? FillMessage(kAtLine, {std::to_string(line)}) : std::string();
+    return RegistryError(FillMessage(kBadExport, {path, where, reason}));
 }
 
 }  // namespace platform

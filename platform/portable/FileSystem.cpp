@@ -1,5 +1,6 @@
 // POSIX implementation of the file-system operations.
 #include "platform/FileSystem.h"
+#include "platform/AsciiText.h"
 #include "platform/OsError.h"
 #include "platform/PortableFileSystem.h"
 
@@ -97,9 +98,8 @@ private:
 // Case-insensitive wildcard match of "*" and "?", as Windows matches file names.
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
     std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || LowerAsciiChar(pattern[p]) == LowerAsciiChar(name[n]))) {
             ++p, ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;

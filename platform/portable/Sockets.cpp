@@ -182,7 +182,7 @@ int WaitReadable(SocketHandle socket, int timeoutMs, bool& readable) {
         const int n = ::poll(&p, 1, timeoutMs < 0 ? -1 : timeoutMs);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return LastError();
-        if (n > 0 && (p.revents & POLLNVAL) != 0) return 10038;
+        if (n > 0 && (p.revents & POLLNVAL) != 0) return kNotASocket;
         readable = n > 0;
         return 0;
     }

@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/OsError.h"
 
+#include "Handles.h"
 #include "WideString.h"
 
 #include <windows.h>
@@ -108,8 +109,8 @@ std::string ErrorText(int code) {
     const DWORD n =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const win32::UniqueLocalMemory owner(buffer);
     std::wstring text = n > 0 && buffer != nullptr ? std::wstring(buffer, n) : std::wstring();
-    if (buffer != nullptr) LocalFree(buffer);
     // System texts end in a line break, which a message box does not need.
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     if (text.empty()) return "System error " + std::to_string(code);
@@ -195,15 +196,15 @@ std::vector<std::string> ListFiles(const std::string& dir, const std::string& pa
     if (!query.empty() && query.back() != '\\' && query.back() != '/') query += '\\';
     query += pattern;
     WIN32_FIND_DATAW data{};
-    HANDLE h = FindFirstFileExW(Widen(query).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
-    if (h == INVALID_HANDLE_VALUE) return names;
+    const win32::UniqueFind search(
+        FindFirstFileExW(Widen(query).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+    if (!search.Valid()) return names;
     do {
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
         const std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") continue;
         names.push_back(Narrow(name));
-    } while (FindNextFileW(h, &data));
-    FindClose(h);
+    } while (FindNextFileW(search.Get(), &data));
     return names;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Registry.h"
 #include "platform/RegistryError.h"
 
+#include "Handles.h"
 #include "WideString.h"
 
 #include <windows.h>
@@ -11,31 +12,11 @@ namespace platform {
 namespace {
 
 using win32::Narrow;
+using win32::UniqueKey;
 using win32::Widen;
 
 // The largest string value read; Windows itself advises far less.
 constexpr DWORD kMaxStringValueBytes = 16u * 1024u * 1024u;
-
-// Owns an open registry key.
-class UniqueKey {
-public:
-    UniqueKey() = default;
-    ~UniqueKey() { Reset(); }
-    UniqueKey(const UniqueKey&) = delete;
-    UniqueKey& operator=(const UniqueKey&) = delete;
-    HKEY Get() const { return m_key; }
-    HKEY* Receive() {
-        Reset();
-        return &m_key;
-    }
-    void Reset() {
-        if (m_key != nullptr) RegCloseKey(m_key);
-        m_key = nullptr;
-    }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 bool MachineIs64Bit() {
 #ifdef _WIN64
@@ -69,51 +50,9 @@ public:
 
     void CloseKey() override { m_key.Reset(); }
 
-    std::vector<std::string> GetKeyNames() override {
-        std::vector<std::string> names;
-        if (m_key.Get() == nullptr) return names;
-        DWORD maxLength = 0;
-        if (RegQueryInfoKeyW(m_key.Get(), nullptr, nullptr, nullptr, nullptr, &maxLength, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return names;
-        std::wstring buffer(static_cast<std::size_t>(maxLength) + 1, L'\0');
-        for (DWORD index = 0;;) {
-            DWORD length = static_cast<DWORD>(buffer.size());
-            const LONG rc =
-                RegEnumKeyExW(m_key.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            if (rc == ERROR_MORE_DATA && buffer.size() < 32768) {
-                buffer.resize(32768);  // a key added since the size was asked; names stop at 255
-                continue;
-            }
-            if (rc != ERROR_SUCCESS) break;
-            names.push_back(Narrow(std::wstring_view(buffer.data(), length)));
-            ++index;
-        }
-        return names;
-    }
+    std::vector<std::string> GetKeyNames() override { return Names(TNames::nmKeys); }
 
-    std::vector<std::string> GetValueNames() override {
-        std::vector<std::string> names;
-        if (m_key.Get() == nullptr) return names;
-        DWORD maxLength = 0;
-        if (RegQueryInfoKeyW(m_key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxLength,
-                             nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return names;
-        std::wstring buffer(static_cast<std::size_t>(maxLength) + 1, L'\0');
-        for (DWORD index = 0;;) {
-            DWORD length = static_cast<DWORD>(buffer.size());
-            const LONG rc =
-                RegEnumValueW(m_key.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            if (rc == ERROR_MORE_DATA && buffer.size() < 32768) {
-                buffer.resize(32768);  // value names stop at 16383 characters
-                continue;
-            }
-            if (rc != ERROR_SUCCESS) break;
-            names.push_back(Narrow(std::wstring_view(buffer.data(), length)));
-            ++index;
-        }
-        return names;
-    }
+    std::vector<std::string> GetValueNames() override { return Names(TNames::nmValues); }
 
     std::string ReadString(std::string_view name) override {
         if (m_key.Get() == nullptr) return {};
@@ -137,6 +76,37 @@ public:
     }
 
 private:
+    enum class TNames { nmKeys, nmValues };
+
+    // The names of the open key's subkeys or values, read into a buffer sized
+    // by the longest name the key reports.
+    std::vector<std::string> Names(TNames which) {
+        std::vector<std::string> names;
+        if (m_key.Get() == nullptr) return names;
+        const bool keys = which == TNames::nmKeys;
+        DWORD maxLength = 0;
+        if (RegQueryInfoKeyW(m_key.Get(), nullptr, nullptr, nullptr, nullptr, keys ? &maxLength : nullptr, nullptr,
+                             nullptr, keys ? nullptr : &maxLength, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return names;
+        std::wstring buffer(static_cast<std::size_t>(maxLength) + 1, L'\0');
+        for (DWORD index = 0;;) {
+            DWORD length = static_cast<DWORD>(buffer.size());
+            const LONG rc =
+                keys ? RegEnumKeyExW(m_key.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr)
+                     : RegEnumValueW(m_key.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            if (rc == ERROR_MORE_DATA && buffer.size() < 32768) {
+                // A name added since the size was asked: key names stop at 255
+                // characters, value names at 16383.
+                buffer.resize(32768);
+                continue;
+            }
+            if (rc != ERROR_SUCCESS) break;
+            names.push_back(Narrow(std::wstring_view(buffer.data(), length)));
+            ++index;
+        }
+        return names;
+    }
+
     TRegistryView m_view = TRegistryView::rvOnly;
     UniqueKey m_key;
 };

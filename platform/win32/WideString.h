@@ -27,22 +27,4 @@ inline std::string Narrow(std::wstring_view text) {
     return out;
 }
 
-// Owns a kernel handle (INVALID_HANDLE_VALUE when empty).
-class UniqueHandle {
-public:
-    explicit UniqueHandle(HANDLE h = INVALID_HANDLE_VALUE) : m_h(h) {}
-    ~UniqueHandle() { Reset(); }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    HANDLE Get() const { return m_h; }
-    bool Valid() const { return m_h != INVALID_HANDLE_VALUE && m_h != nullptr; }
-    void Reset() {
-        if (Valid()) CloseHandle(m_h);
-        m_h = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE m_h;
-};
-
 }  // namespace platform::win32

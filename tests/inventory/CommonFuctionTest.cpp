@@ -1,5 +1,6 @@
 #include "inventory/CommonFuction.h"
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/PortableCodePage.h"
@@ -19,13 +20,6 @@ namespace {
 using namespace inventory;
 using testing_support::FixtureExe;
 using testing_support::TempDir;
-
-[[maybe_unused]] std::string Upper(std::string s) {
-    for (char& c : s) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return s;
-}
 
 TEST(IsSingleByteText, FollowsTheCodePage) {
 #ifndef _WIN32
@@ -55,8 +49,8 @@ protected:
         windowsDir = tmp.Join("WINDOWS");
         systemDir = windowsDir + "/SYSTEM32";
 #else
-        windowsDir = Upper(platform::WindowsDir());
-        systemDir = Upper(platform::SystemDir());
+        windowsDir = platform::UpperAscii(platform::WindowsDir());
+        systemDir = platform::UpperAscii(platform::SystemDir());
 #endif
     }
     void TearDown() override {

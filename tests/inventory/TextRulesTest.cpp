@@ -22,13 +22,6 @@ TEST(TextRules, LastPosFindsTheLastOccurrence) {
     for (const Case& c : cases) EXPECT_EQ(LastPos(c.sub, c.text), c.expected) << c.sub << " in " << c.text;
 }
 
-TEST(TextRules, TrimRemovesControlsAndBlanksAtBothEnds) {
-    EXPECT_EQ(TrimText(std::string("\x01\t  a b \r\n\x1f ", 11)), "a b");
-    EXPECT_EQ(TrimText(" \x7f "), "\x7f");  // DEL (127) is not a blank
-    EXPECT_EQ(TrimText("\xA0x\xA0"), "\xA0x\xA0");
-    EXPECT_EQ(TrimText("   "), "");
-}
-
 TEST(TextRules, RemoveAllIgnoresCaseAndKeepsTheOriginalLetters) {
     struct Case {
         const char* text;

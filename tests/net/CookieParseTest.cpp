@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "net/CookieConvertError.h"
@@ -169,14 +171,31 @@ TEST(CookieParse, QuotedPortListWithANonNumberRaises) {
     }
 }
 
-TEST(CookieParse, CloneKeepsClassAndFields) {
-    TNetCookieRFC2965 cookie;
-    cookie.SetCookieText("a=1; Port=\"81\"; Path=/p", kNow);
-    const auto copy = cookie.Clone();
-    const auto* typed = dynamic_cast<const TNetCookieRFC2965*>(copy.get());
-    ASSERT_NE(typed, nullptr);
-    EXPECT_EQ(typed->PortList(), std::vector<std::int32_t>{81});
-    EXPECT_EQ(typed->Path(), "/p");
+TEST(CookieParse, ClonesAreIndependentCopiesOfTheSameClass) {
+    std::vector<std::unique_ptr<net::TNetNetscapeCookie>> originals;
+    originals.push_back(std::make_unique<net::TNetNetscapeCookie>());
+    originals.push_back(std::make_unique<TNetCookieRFC2109>());
+    originals.push_back(std::make_unique<TNetCookieRFC2965>());
+    for (const auto& original : originals) {
+        original->SetCookieText("a=1; Port=\"81\"; Path=/p; Domain=example.com; Max-Age=60; Secure", kNow);
+        const std::unique_ptr<net::TNetNetscapeCookie> copy = original->Clone();
+        ASSERT_EQ(typeid(*copy), typeid(*original));
+        SCOPED_TRACE(typeid(*original).name());
+        EXPECT_EQ(copy->CookieText(), original->CookieText());
+        EXPECT_EQ(copy->Name(), "a");
+        EXPECT_EQ(copy->Value(), "1");
+        EXPECT_EQ(copy->Path(), "/p");
+        EXPECT_EQ(copy->Version(), original->Version());
+        EXPECT_EQ(copy->Secure(), original->Secure());
+        EXPECT_EQ(copy->ExpiryTime(), original->ExpiryTime());
+        if (const auto* typed = dynamic_cast<const TNetCookieRFC2965*>(copy.get())) {
+            EXPECT_EQ(typed->PortList(), std::vector<std::int32_t>{81});
+        }
+        // The copy is a value of its own: changing it leaves the original alone.
+        const std::string domain = original->Domain();
+        copy->SetDomain("other.example.org");
+        EXPECT_EQ(original->Domain(), domain);
+    }
 }
 
 }  // namespace

@@ -195,4 +195,45 @@ TEST(RequestComposition, Http10AsksForKeepAlive) {
     EXPECT_EQ(c.wire->opens, 1);
 }
 
+TEST(RequestComposition, FailedSendsCloseTheConnectionAndOnlyAStaleOneIsTriedAgain) {
+    const char kHello[] = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello";
+    const char kHi[] = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nhi";
+    struct Case {
+        const char* name;
+        int failAt;  // which send fails
+        int error;
+        std::vector<std::string> outcomes;  // one per Get
+        std::vector<std::string> firstConnectionSent;
+    };
+    const std::string head = Head("GET / HTTP/1.1", "h");
+    const Case cases[] = {
+        {"a reused connection reset before any reply is replaced", 2, 10054, {"body:hello", "body:hi"}, {head}},
+        {"a reused connection aborted before any reply is replaced", 2, 10053, {"body:hello", "body:hi"}, {head}},
+        {"a new connection's failure is the request's",
+         1,
+         10054,
+         {"ENetSocketError: Socket Error # 10054\r\nConnection reset by peer.", "body:hi"},
+         {}},
+        {"other errors are never retried",
+         2,
+         10060,
+         {"body:hello", "ENetSocketError: Socket Error # 10060\r\nConnection timed out.", "body:hi"},
+         {head}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto wire = std::make_shared<FakeWire>();
+        wire->replies = {{kHello, kHi}, {kHi}};
+        wire->sendFailure.FailAt(c.failAt);
+        wire->sendError = c.error;
+        net::TNetHTTP client(nettest::FakeFactory(wire));
+        for (const std::string& expected : c.outcomes) EXPECT_EQ(Outcome(client, "http://h/"), expected);
+        EXPECT_EQ(wire->opens, 2);
+        // A failed send leaves nothing on the wire.
+        std::string first;
+        for (const std::string& part : c.firstConnectionSent) first += part;
+        EXPECT_EQ(wire->sent[0], first);
+    }
+}
+
 }  // namespace

@@ -84,4 +84,23 @@ TEST(URI, JoinsWithChosenPartsAndDropsPort80) {
     }
 }
 
+TEST(URI, MergePathResolvesAgainstTheCurrentPath) {
+    struct Case {
+        const char* base;
+        const char* path;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/a/b/", "/x/", "/x/"},          {"/a/b/", "c/", "/a/b/c/"}, {"/a/b/", "", "/a/b/"},
+        {"/a/b/", "../c/", "/a/c/"},      {"/a/", "../../c/", "/c/"}, {"/a/b", "c", "/a/b/c"},
+        {"/a//b/", "c//d/", "/a/b/c/d/"}, {"", "c/", "/c/"},          {"/", "..", "/"},
+    };
+    for (const Case& c : cases) {
+        TNetURI uri;
+        uri.Path = c.base;
+        uri.MergePath(c.path);
+        EXPECT_EQ(uri.Path, c.expected) << c.base << " + " << c.path;
+    }
+}
+
 }  // namespace

@@ -62,10 +62,16 @@ TEST_F(DemoFormTest, TimerBlinksTheLightAndExitEndsTheProgram) {
     EXPECT_TRUE(app.Terminated());
 }
 
-TEST_F(DemoFormTest, AboutShowsAPlainMessage) {
+TEST_F(DemoFormTest, AboutShowsItsTextAndTheProgramGoesOn) {
+    app.SetTitle("Pelmira UI Demo");
     ASSERT_TRUE(form.MenuCommand(form.Menu().Find(u"About")->Id()));
     ASSERT_EQ(system.MessageBoxes().size(), 1u);
-    EXPECT_EQ(system.MessageBoxes()[0].kind, TMessageBoxKind::mbPlain);
+    const headless::TShownMessageBox& box = system.MessageBoxes()[0];
+    EXPECT_EQ(box.text, "Pelmira UI Demo: a link, a panel, a shape, a button and a menu.");
+    EXPECT_EQ(box.caption, "Pelmira UI Demo");
+    EXPECT_EQ(box.kind, TMessageBoxKind::mbPlain);
+    EXPECT_FALSE(form.IsClosed());
+    EXPECT_FALSE(app.Terminated());
 }
 
 }  // namespace

@@ -155,4 +155,31 @@ TEST(XmlNode, AttributesQuoteAndUnquote) {
     EXPECT_EQ(Unquote(Quote("'\"'")), "'\"'");
 }
 
+TEST(XmlNode, LoadedTextsSurviveEditsAndReloads) {
+    TXmlDocument doc;
+    const std::string first =
+        "<Root><Software><Title>A &amp; B</Title><VersionPublisher>1.2</VersionPublisher>"
+        "</Software></Root>\n";
+    Load(doc, first);
+    TXmlNode* software = doc.RootElement()->Child(0);
+    TXmlNode* title = software->FindChild("title");
+    ASSERT_NE(title, nullptr);
+    const std::string& name = title->Name();
+    EXPECT_EQ(name, "Title");
+    EXPECT_EQ(title->GetText(), "A & B");
+    // A value set from part of itself, a rename, and a new sibling.
+    title->SetValue(std::string_view(title->Value()).substr(0, 1));
+    software->FindChild("VersionPublisher")->SetName("VersionAll");
+    software->WriteText("Status", "1", "");
+    EXPECT_EQ(name, "Title");
+    EXPECT_EQ(Saved(doc),
+              "<Root><Software><Title>A</Title><VersionAll>1.2</VersionAll><Status>1</Status>"
+              "</Software></Root>\n");
+    // A second load into the same document replaces every text.
+    Load(doc, "<Other><X>y</X></Other>\n");
+    EXPECT_EQ(doc.RootElement()->Name(), "Other");
+    EXPECT_EQ(doc.RootElement()->ReadText("x", "none"), "y");
+    EXPECT_EQ(Saved(doc), "<Other><X>y</X></Other>\n");
+}
+
 }  // namespace

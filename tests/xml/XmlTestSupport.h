@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FailAtNth.h"
 #include "xml/MemoryStream.h"
 #include "xml/XmlDocument.h"
 
@@ -7,6 +8,20 @@
 #include <string_view>
 
 namespace xml_test {
+
+// A memory stream whose Nth write fails (accepts nothing), as a full disk would.
+class TFailingStream : public xml::TMemoryStream {
+public:
+    explicit TFailingStream(int failAt) : m_writes(failAt) {}
+    std::size_t Write(const void* data, std::size_t size) override {
+        if (m_writes.Fails()) return 0;
+        return xml::TMemoryStream::Write(data, size);
+    }
+    int Writes() const { return m_writes.Count(); }
+
+private:
+    testing_support::FailAtNth m_writes;
+};
 
 // The bytes SaveStream writes for doc.
 inline std::string Saved(const xml::TXmlDocument& doc) {

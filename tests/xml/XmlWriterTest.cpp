@@ -4,6 +4,7 @@
 #include "xml/XmlDocument.h"
 #include "xml/XmlErrors.h"
 #include "xml/XmlEscape.h"
+#include "xml/XmlLimits.h"
 #include "xml/XmlMessages.h"
 
 #include <gtest/gtest.h>
@@ -276,6 +277,28 @@ TEST(XmlWriter, CharactersCutByTheBufferBoundaryAreConvertedWhole) {
     doc.SetUtf8Content(true);
     doc.SetSourceEncoding(enAnsi);
     EXPECT_EQ(Saved(doc), "<R>x" + std::string(100000, '\xE9') + "</R>\n");
+}
+
+TEST(XmlWriter, AFailedWriteStopsTheSaveWithItsMessage) {
+    // Large enough for several buffer-sized writes.
+    TXmlDocument doc("Root");
+    for (int i = 0; i < 6000; ++i) doc.RootElement()->AddChild("Software")->WriteText("Title", "Title & more", "");
+    const std::string whole = Saved(doc);
+    const std::size_t writes = (whole.size() + kWriteBufferSize - 1) / kWriteBufferSize;
+    ASSERT_GE(writes, 3u);
+    for (int n = 1; n <= static_cast<int>(writes) + 1; ++n) {
+        SCOPED_TRACE(n);
+        xml_test::TFailingStream out(n);
+        if (n <= static_cast<int>(writes)) {
+            EXPECT_EQ(MessageOf<EXmlStreamError>([&] { doc.SaveStream(out); }), kMessageCannotWrite);
+            // Nothing is written after the failed write.
+            EXPECT_EQ(out.Writes(), n);
+            EXPECT_EQ(out.Bytes(), whole.substr(0, static_cast<std::size_t>(n - 1) * kWriteBufferSize));
+        } else {
+            doc.SaveStream(out);
+            EXPECT_EQ(out.Bytes(), whole);
+        }
+    }
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "GdiHandles.h"
 #include "Peers.h"
 #include "Window.h"
 #include "ui/ComboEdit.h"
@@ -46,8 +47,8 @@ public:
             RemovePropW(m_inner, kPeerProperty);
         }
         if (m_hwnd != nullptr) SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
+        // The font (a member) goes after the window that used it.
         DestroyOwnWindow();
-        if (m_font != nullptr) DeleteObject(m_font);
     }
 
     void BoundsChanged() override { PlaceWindow(); }
@@ -128,10 +129,10 @@ protected:
 private:
     void ApplyFont() {
         if (m_hwnd == nullptr) return;
-        HFONT font = CreateFontAt(m_edit.Font(), Dpi());
-        SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        if (m_font != nullptr) DeleteObject(m_font);
-        m_font = font;
+        TGdiObject<HFONT> font(CreateFontAt(m_edit.Font(), Dpi()));
+        SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+        // The window now draws with the new font: the old one can go.
+        m_font = std::move(font);
     }
 
     TEdit& m_edit;
@@ -139,7 +140,7 @@ private:
     HWND m_inner = nullptr;
     WNDPROC m_oldProc = nullptr;
     WNDPROC m_innerOldProc = nullptr;
-    HFONT m_font = nullptr;
+    TGdiObject<HFONT> m_font;
 };
 
 LRESULT CALLBACK NativeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,39 +1,11 @@
 #include "GdiCanvas.h"
+#include "GdiHandles.h"
 
 #include <algorithm>
 
 namespace ui::win32 {
 
 namespace {
-
-// Keeps a GDI object selected into a device context for a scope.
-class TSelection {
-public:
-    TSelection(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(SelectObject(dc, object)) {}
-    ~TSelection() { SelectObject(m_dc, m_old); }
-    TSelection(const TSelection&) = delete;
-    TSelection& operator=(const TSelection&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
-
-// Owns a GDI object made for one call. Declared before its TSelection, so it
-// is deleted only after it was deselected.
-class TGdiObject {
-public:
-    explicit TGdiObject(HGDIOBJ object) : m_object(object) {}
-    ~TGdiObject() {
-        if (m_object != nullptr) DeleteObject(m_object);
-    }
-    TGdiObject(const TGdiObject&) = delete;
-    TGdiObject& operator=(const TGdiObject&) = delete;
-    HGDIOBJ Get() const { return m_object; }
-
-private:
-    HGDIOBJ m_object;
-};
 
 const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
@@ -70,17 +42,17 @@ TGdiCanvas::TGdiCanvas(HDC dc, int dpi, const RECT& deviceBounds)
 }
 
 TGdiCanvas::~TGdiCanvas() {
+    // The fonts (members) are deleted after this, once nothing selects them.
     RestoreDC(m_dc, m_savedDc);
-    for (auto& [key, font] : m_fonts) DeleteObject(font);
 }
 
 HFONT TGdiCanvas::FontHandle(const TFont& font) {
     const auto key = std::make_tuple(font.face, font.HeightAt(m_dpi), static_cast<int>(font.style), 0);
     auto it = m_fonts.find(key);
-    if (it != m_fonts.end()) return it->second;
+    if (it != m_fonts.end()) return it->second.Get();
     HFONT handle = CreateFontAt(font, m_dpi);
     if (handle == nullptr) handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    m_fonts.emplace(key, handle);
+    m_fonts.emplace(key, TGdiObject<HFONT>(handle));
     return handle;
 }
 
@@ -97,9 +69,9 @@ POINT TGdiCanvas::ToDevice(TPoint p) const {
 
 void TGdiCanvas::ApplyClip() {
     const RECT& c = m_clips.back().clip;
-    HRGN region = CreateRectRgn(c.left, c.top, std::max(c.left, c.right), std::max(c.top, c.bottom));
-    SelectClipRgn(m_dc, region);
-    DeleteObject(region);
+    // The device context keeps a copy of the region.
+    const TGdiObject<HRGN> region(CreateRectRgn(c.left, c.top, std::max(c.left, c.right), std::max(c.top, c.bottom)));
+    SelectClipRgn(m_dc, region.Get());
 }
 
 void TGdiCanvas::FillRect(const TRect& r, TColor color) {
@@ -129,19 +101,21 @@ void TGdiCanvas::InvertRect(const TRect& r) {
 }
 
 void TGdiCanvas::Rectangle(const TRect& r, const TPen& pen, const TBrush& brush) {
+    // Made before its selection, so it is deleted only after it was deselected.
     TGdiObject penObject(MakePen(pen, m_dpi));
-    TSelection penSelection(m_dc, penObject.Get() != nullptr ? penObject.Get() : GetStockObject(NULL_PEN));
+    TSelectObject penSelection(m_dc, penObject.Get() != nullptr ? penObject.Get() : GetStockObject(NULL_PEN));
     if (brush.Paints()) SetDCBrushColor(m_dc, ResolveColor(brush.color));
-    TSelection brushSelection(m_dc, GetStockObject(brush.Paints() ? DC_BRUSH : NULL_BRUSH));
+    TSelectObject brushSelection(m_dc, GetStockObject(brush.Paints() ? DC_BRUSH : NULL_BRUSH));
     const RECT d = ToDevice(r);
     ::Rectangle(m_dc, d.left, d.top, d.right, d.bottom);
 }
 
 void TGdiCanvas::Ellipse(const TRect& r, const TPen& pen, const TBrush& brush) {
+    // Made before its selection, so it is deleted only after it was deselected.
     TGdiObject penObject(MakePen(pen, m_dpi));
-    TSelection penSelection(m_dc, penObject.Get() != nullptr ? penObject.Get() : GetStockObject(NULL_PEN));
+    TSelectObject penSelection(m_dc, penObject.Get() != nullptr ? penObject.Get() : GetStockObject(NULL_PEN));
     if (brush.Paints()) SetDCBrushColor(m_dc, ResolveColor(brush.color));
-    TSelection brushSelection(m_dc, GetStockObject(brush.Paints() ? DC_BRUSH : NULL_BRUSH));
+    TSelectObject brushSelection(m_dc, GetStockObject(brush.Paints() ? DC_BRUSH : NULL_BRUSH));
     const RECT d = ToDevice(r);
     ::Ellipse(m_dc, d.left, d.top, d.right, d.bottom);
 }
@@ -151,17 +125,19 @@ void TGdiCanvas::Polygon(std::span<const TPoint> points, const TPen& pen, const 
     std::vector<POINT> device;
     device.reserve(points.size());
     for (TPoint p : points) device.push_back(ToDevice(p));
+    // Made before its selection, so it is deleted only after it was deselected.
     TGdiObject penObject(MakePen(pen, m_dpi));
-    TSelection penSelection(m_dc, penObject.Get() != nullptr ? penObject.Get() : GetStockObject(NULL_PEN));
+    TSelectObject penSelection(m_dc, penObject.Get() != nullptr ? penObject.Get() : GetStockObject(NULL_PEN));
     if (brush.Paints()) SetDCBrushColor(m_dc, ResolveColor(brush.color));
-    TSelection brushSelection(m_dc, GetStockObject(brush.Paints() ? DC_BRUSH : NULL_BRUSH));
+    TSelectObject brushSelection(m_dc, GetStockObject(brush.Paints() ? DC_BRUSH : NULL_BRUSH));
     ::Polygon(m_dc, device.data(), static_cast<int>(device.size()));
 }
 
 void TGdiCanvas::Line(TPoint from, TPoint to, const TPen& pen) {
+    // Made before its selection, so it is deleted only after it was deselected.
     TGdiObject penObject(MakePen(pen, m_dpi));
     if (penObject.Get() == nullptr) return;
-    TSelection penSelection(m_dc, penObject.Get());
+    TSelectObject penSelection(m_dc, penObject.Get());
     const POINT a = ToDevice(from);
     const POINT b = ToDevice(to);
     MoveToEx(m_dc, a.x, a.y, nullptr);
@@ -169,7 +145,7 @@ void TGdiCanvas::Line(TPoint from, TPoint to, const TPen& pen) {
 }
 
 void TGdiCanvas::TextOut(TPoint p, std::u16string_view text, const TFont& font, TColor background) {
-    TSelection fontSelection(m_dc, FontHandle(font));
+    TSelectObject fontSelection(m_dc, FontHandle(font));
     SetTextColor(m_dc, ResolveColor(font.color == clNone ? clWindowText : font.color));
     if (background == clNone) {
         SetBkMode(m_dc, TRANSPARENT);
@@ -193,7 +169,7 @@ void TGdiCanvas::DrawText(const TRect& r, std::u16string_view text, const TFont&
     if ((flags & tfPathEllipsis) != 0) format |= DT_PATH_ELLIPSIS;
     if ((flags & tfWordWrap) != 0) format |= DT_WORDBREAK;
     if ((flags & tfNoPrefix) != 0) format |= DT_NOPREFIX;
-    TSelection fontSelection(m_dc, FontHandle(font));
+    TSelectObject fontSelection(m_dc, FontHandle(font));
     SetTextColor(m_dc, ResolveColor(font.color == clNone ? clWindowText : font.color));
     SetBkMode(m_dc, TRANSPARENT);
     RECT d = ToDevice(r);
@@ -203,7 +179,7 @@ void TGdiCanvas::DrawText(const TRect& r, std::u16string_view text, const TFont&
 }
 
 TSize TGdiCanvas::TextExtent(std::u16string_view text, const TFont& font) {
-    TSelection fontSelection(m_dc, FontHandle(font));
+    TSelectObject fontSelection(m_dc, FontHandle(font));
     TEXTMETRICW metrics{};
     GetTextMetricsW(m_dc, &metrics);
     SIZE size{0, 0};

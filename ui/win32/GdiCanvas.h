@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GdiHandles.h"
 #include "WinApi.h"
 
 #include <map>
@@ -65,7 +66,7 @@ private:
     int m_dpi;
     int m_savedDc;
     std::vector<TClipState> m_clips;
-    std::map<std::tuple<std::u16string, int, int, int>, HFONT> m_fonts;
+    std::map<std::tuple<std::u16string, int, int, int>, TGdiObject<HFONT>> m_fonts;
 };
 
 }  // namespace ui::win32

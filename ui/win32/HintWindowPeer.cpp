@@ -1,4 +1,5 @@
 #include "GdiCanvas.h"
+#include "GdiHandles.h"
 #include "Peers.h"
 #include "Window.h"
 
@@ -39,15 +40,14 @@ public:
         SetWindowTextW(m_hwnd, wide.c_str());
 
         // Measure the wrapped text with the hint's font at the form's resolution.
-        HDC screen = GetDC(m_hwnd);
         RECT measure{0, 0, ScaleToDevice(maxWidth > 0 ? maxWidth : kHintDefaultMaxWidth, m_dpi), 0};
         {
-            TGdiCanvas canvas(screen, m_dpi, measure);
-            TSelectFont select(screen, canvas.FontHandle(TFont{}));
-            ::DrawTextW(screen, wide.c_str(), static_cast<int>(wide.size()), &measure,
+            const TWindowDC screen(m_hwnd);
+            TGdiCanvas canvas(screen.Get(), m_dpi, measure);
+            const TSelectObject select(screen.Get(), canvas.FontHandle(TFont{}));
+            ::DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &measure,
                         DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         }
-        ReleaseDC(m_hwnd, screen);
         const int pad = ScaleToDevice(kHintPadding, m_dpi);
         POINT at{ScaleToDevice(formClient.x, m_dpi), ScaleToDevice(formClient.y, m_dpi)};
         ClientToScreen(formWindow->Hwnd(), &at);
@@ -62,19 +62,17 @@ public:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<THintWindowPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (self != nullptr && message == WM_PAINT) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
+            const TPaintDC paint(hwnd);
             RECT client;
             GetClientRect(hwnd, &client);
             {
-                TGdiCanvas canvas(dc, self->m_dpi, client);
+                TGdiCanvas canvas(paint.Get(), self->m_dpi, client);
                 const TRect r{0, 0, ScaleToLogical(client.right, self->m_dpi),
                               ScaleToLogical(client.bottom, self->m_dpi)};
                 canvas.FillRect(r, clInfoBk);
                 canvas.DrawText(r.Inflate(-kHintPadding, -kHintPadding), self->m_text, TFont{}.WithColor(clInfoText),
                                 tfWordWrap | tfNoPrefix);
             }
-            EndPaint(hwnd, &ps);
             return 0;
         }
         if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
@@ -84,19 +82,6 @@ public:
     }
 
 private:
-    // Keeps a font selected for a measurement.
-    class TSelectFont {
-    public:
-        TSelectFont(HDC dc, HFONT font) : m_dc(dc), m_old(SelectObject(dc, font)) {}
-        ~TSelectFont() { SelectObject(m_dc, m_old); }
-        TSelectFont(const TSelectFont&) = delete;
-        TSelectFont& operator=(const TSelectFont&) = delete;
-
-    private:
-        HDC m_dc;
-        HGDIOBJ m_old;
-    };
-
     TWin32WindowSystem& m_system;
     HWND m_hwnd = nullptr;
     std::u16string m_text;

@@ -3,26 +3,22 @@
 namespace ui::win32 {
 
 void TWindow::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hwnd, &ps);
+    const TPaintDC paint(m_hwnd);
+    const RECT& area = paint.PaintRect();
     RECT client;
     GetClientRect(m_hwnd, &client);
     if (client.right > 0 && client.bottom > 0) {
         // Drawn into a bitmap first and copied in one step, so nothing flickers.
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        HGDIOBJ old = SelectObject(memory, bitmap);
+        const TMemoryDC memory(paint.Get());
+        const TGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+        const TSelectObject selection(memory.Get(), bitmap.Get());
         {
-            TGdiCanvas canvas(memory, Dpi(), ps.rcPaint);
+            TGdiCanvas canvas(memory.Get(), Dpi(), area);
             Guarded([&] { m_control.PaintTree(canvas, false); });
         }
-        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory.Get(),
+               area.left, area.top, SRCCOPY);
     }
-    EndPaint(m_hwnd, &ps);
 }
 
 void TWindow::ScrollByUser(UINT request) {

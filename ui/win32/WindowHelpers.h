@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "GdiHandles.h"
 #include "WinApi.h"
 #include "platform/CodePage.h"
 #include "ui/Events.h"
@@ -44,9 +45,8 @@ inline int DpiOfWindow(HWND hwnd) {
         const UINT dpi = getDpi(hwnd);
         if (dpi > 0) return static_cast<int>(dpi);
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const TWindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 

@@ -3,8 +3,10 @@
 #include "FileStream.h"
 #include "XmlNodeStore.h"
 #include "XmlReader.h"
+#include "XmlTextStore.h"
 #include "XmlWriter.h"
 
+#include "platform/MessageText.h"
 #include "xml/XmlErrors.h"
 #include "xml/XmlMessages.h"
 
@@ -14,7 +16,9 @@
 namespace xml {
 
 TXmlDocument::TXmlDocument()
-    : m_store(std::make_unique<TXmlNodeStore>()), m_container(std::make_unique<TXmlNode>(this)) {
+    : m_store(std::make_unique<TXmlNodeStore>()),
+      m_texts(std::make_unique<TXmlTextStore>()),
+      m_container(std::make_unique<TXmlNode>(this)) {
     Clear();
 }
 
@@ -34,6 +38,7 @@ void TXmlDocument::SetDefaults() {
 void TXmlDocument::Clear() {
     SetDefaults();
     m_container->DeleteChildren();
+    m_texts->Clear();
     TXmlNode* declaration = m_container->AddChild("xml", nkDeclaration);
     declaration->AddAttribute("version", "1.0");
     declaration->AddAttribute("encoding", "windows-1252");
@@ -61,14 +66,14 @@ void TXmlDocument::SaveFile(const std::string& path) const {
     try {
         file = platform::CreateReplacementFile(path);
     } catch (const platform::OsError& e) {
-        throw EFCreateError(FormatMessage(kMessageCannotCreateFile, path, e.what()));
+        throw EFCreateError(platform::FillMessage(kMessageCannotCreateFile, {path, e.what()}));
     }
     TFileStream stream(*file);
     SaveStream(stream);
     try {
         file->Commit();
     } catch (const platform::OsError& e) {
-        throw EFCreateError(FormatMessage(kMessageCannotCreateFile, path, e.what()));
+        throw EFCreateError(platform::FillMessage(kMessageCannotCreateFile, {path, e.what()}));
     }
 }
 
@@ -82,7 +87,7 @@ void TXmlDocument::LoadFile(const std::string& path) {
     try {
         file = platform::OpenFileForReading(path);
     } catch (const platform::OsError& e) {
-        throw EFOpenError(FormatMessage(kMessageCannotOpenFile, path, e.what()));
+        throw EFOpenError(platform::FillMessage(kMessageCannotOpenFile, {path, e.what()}));
     }
     TFileStream stream(*file);
     LoadStream(stream);

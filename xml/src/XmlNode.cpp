@@ -1,5 +1,6 @@
 #include "xml/XmlNode.h"
 
+#include "platform/MessageText.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlErrors.h"
 #include "xml/XmlEscape.h"
@@ -7,6 +8,7 @@
 
 #include "XmlNodeStore.h"
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>
@@ -25,11 +27,9 @@ bool IsPlainNameChar(unsigned char c) {
            c == ':';
 }
 
-unsigned char AsciiUpper(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
-
 void CheckName(std::string_view name) {
     if (std::any_of(name.begin(), name.end(), IsNameWhitespace))
-        throw EGeneralError(FormatMessage(kMessageIllegalNameChar, name));
+        throw EGeneralError(platform::FillMessage(kMessageIllegalNameChar, {name}));
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ bool SameNodeName(std::string_view a, std::string_view b) {
         const auto cb = static_cast<unsigned char>(b[i]);
         if (ca == cb && ca < 0x80) continue;
         if (!IsPlainNameChar(ca) || !IsPlainNameChar(cb)) return platform::AnsiSameText(a, b);
-        if (AsciiUpper(ca) != AsciiUpper(cb)) return false;
+        if (platform::UpperAsciiChar(a[i]) != platform::UpperAsciiChar(b[i])) return false;
     }
     if (a.size() == b.size()) return true;
     const auto next = static_cast<unsigned char>(a.size() > n ? a[n] : b[n]);
@@ -57,9 +57,9 @@ TXmlNode::TXmlNode(TXmlDocument* document) : m_document(document) {}
 TXmlNode::~TXmlNode() = default;
 
 void TXmlNode::SetName(std::string_view name) {
-    if (name == m_name) return;
+    if (name == m_name.View()) return;
     CheckName(name);
-    m_name.assign(name);
+    m_name.Assign(name);
 }
 
 int TXmlNode::Depth() const noexcept {
@@ -89,7 +89,7 @@ TXmlNode* TXmlNode::AddChild(std::string_view name, TXmlNodeKind kind) {
     // The name is checked before anything is added, so a bad name adds nothing.
     CheckName(name);
     TXmlNode* node = AppendNode(kind);
-    node->m_name.assign(name);
+    node->m_name.Assign(name);
     return node;
 }
 
@@ -107,7 +107,7 @@ void TXmlNode::DeleteChildren() noexcept { m_children.clear(); }
 
 int TXmlNode::IndexOfChild(std::string_view name) const {
     for (std::size_t i = 0; i < m_children.size(); ++i) {
-        if (SameNodeName(m_children[i]->m_name, name)) return static_cast<int>(i);
+        if (SameNodeName(m_children[i]->m_name.View(), name)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -119,11 +119,11 @@ TXmlNode* TXmlNode::FindOrAddChild(std::string_view name) {
     return child != nullptr ? child : AddChild(name);
 }
 
-void TXmlNode::SetText(std::string_view text) { m_value = EscapeText(text); }
+void TXmlNode::SetText(std::string_view text) { m_value.Take(EscapeText(text)); }
 
 std::string TXmlNode::GetText() const {
-    if (m_document != nullptr && m_document->Utf8Content()) return UnescapeTextUtf8(m_value);
-    return UnescapeText(m_value);
+    if (m_document != nullptr && m_document->Utf8Content()) return UnescapeTextUtf8(m_value.View());
+    return UnescapeText(m_value.View());
 }
 
 std::string TXmlNode::ReadText(std::string_view name, std::string_view def) const {

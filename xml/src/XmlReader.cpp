@@ -1,9 +1,11 @@
 #include "XmlReader.h"
 
+#include "platform/MessageText.h"
 #include "xml/XmlErrors.h"
 #include "xml/XmlLimits.h"
 #include "xml/XmlMessages.h"
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>
@@ -15,13 +17,7 @@ namespace {
 
 bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 // Trimming removes every character with a code from 0 to 32.
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsTrimmed(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsTrimmed(text.back())) text.remove_suffix(1);
-    return text;
-}
+using platform::TrimView;
 
 bool StartsWith(const char* p, const char* end, std::string_view prefix) {
     return static_cast<std::size_t>(end - p) >= prefix.size() && std::memcmp(p, prefix.data(), prefix.size()) == 0;
@@ -83,10 +79,15 @@ std::string AnsiToUtf8(std::string_view raw, std::size_t stopAt, std::size_t* ra
 }  // namespace
 
 TXmlReader::TXmlReader(TXmlDocument& document)
-    : m_document(document), m_container(*document.Nodes()), m_utf8Reader(document.Utf8Content()) {}
+    : m_document(document),
+      m_texts(*document.m_texts),
+      m_container(*document.Nodes()),
+      m_utf8Reader(document.Utf8Content()) {}
 
 void TXmlReader::Load(TStream& stream) {
     m_container.DeleteChildren();
+    // No node refers to the texts of an earlier load any more.
+    m_texts.Clear();
     ReadAll(stream);
     Decode();
     Parse();
@@ -290,7 +291,7 @@ std::pair<std::string_view, std::string_view> FirstWordAndRest(std::string_view 
     while (i < text.size() && IsSpace(static_cast<unsigned char>(text[i]))) ++i;
     const std::size_t start = i;
     while (i < text.size() && !IsSpace(static_cast<unsigned char>(text[i]))) ++i;
-    return {text.substr(start, i - start), Trim(text.substr(i))};
+    return {text.substr(start, i - start), TrimView(text.substr(i))};
 }
 
 bool IsEmptyNode(const TXmlNode& node) {
@@ -351,7 +352,8 @@ void TXmlReader::ReadNode(TXmlNode& node, int depth) {
 TXmlNode* TXmlReader::AppendChecked(TXmlNode& parent, int depth) {
     // Depth is bounded so that hostile input cannot exhaust the stack of this
     // recursive reader (nor of the writer and destructor that follow the tree).
-    if (depth > kMaxNestingDepth) throw EXmlError(FormatMessage(kMessageNestingTooDeep, parent.m_name));
+    if (depth > kMaxNestingDepth)
+        throw EXmlError(platform::FillMessage(kMessageNestingTooDeep, {parent.m_name.View()}));
     return parent.AppendNode(nkElement);
 }
 
@@ -396,11 +398,11 @@ void TXmlReader::ReadMarkup(TXmlNode& node, int depth) {
         bool simple = !tag.empty();
         for (const char c : tag) simple = simple && !IsSpace(static_cast<unsigned char>(c)) && c != '"' && c != '\'';
         if (simple) {
-            node.m_name.assign(tag);
+            Keep(node.m_name, tag);
         } else {
             std::vector<std::string> words = SplitWords(tag);
             if (words.empty()) throw EXmlError(std::string(kMessageMissingElementName));
-            node.m_name = std::move(words.front());
+            node.m_name.Take(std::move(words.front()));
             node.m_attributes.assign(std::make_move_iterator(words.begin() + 1), std::make_move_iterator(words.end()));
         }
         if (!empty) ReadElementContent(node, depth);
@@ -408,19 +410,19 @@ void TXmlReader::ReadMarkup(TXmlNode& node, int depth) {
     }
     m_p += opener->text.size();
     node.m_kind = opener->kind;
-    node.m_name.assign(opener->name);
+    node.m_name.Refer(opener->name);  // a constant: lives as long as the program
     switch (opener->kind) {
         case nkCData:
-            node.m_value.assign(ReadUpTo("]]>"));
+            Keep(node.m_value, ReadUpTo("]]>"));
             break;
         case nkComment:
-            node.m_value.assign(ReadUpTo("-->"));
+            Keep(node.m_value, ReadUpTo("-->"));
             break;
         case nkExclam:
-            node.m_value.assign(ReadUpTo(">"));
+            Keep(node.m_value, ReadUpTo(">"));
             break;
         case nkQuestion:
-            node.m_value.assign(ReadUpTo("?>"));
+            Keep(node.m_value, ReadUpTo("?>"));
             break;
         case nkDoctype:
             ReadDoctype(node, depth);
@@ -430,15 +432,15 @@ void TXmlReader::ReadMarkup(TXmlNode& node, int depth) {
         case nkDtdEntity:
         case nkDtdNotation: {
             const auto [name, rest] = FirstWordAndRest(ReadUpTo(">"));
-            node.m_name.assign(name);
-            node.m_value.assign(rest);
+            Keep(node.m_name, name);
+            Keep(node.m_value, rest);
             break;
         }
         case nkDeclaration:
         case nkStylesheet: {
             const std::string_view tag = ReadTag(true);
             node.m_attributes = SplitWords(tag);
-            if (opener->kind == nkStylesheet) node.m_value.assign(Trim(tag));
+            if (opener->kind == nkStylesheet) Keep(node.m_value, TrimView(tag));
             break;
         }
         default:
@@ -453,12 +455,12 @@ void TXmlReader::ReadDoctype(TXmlNode& node, int depth) {
     const bool subset = m_p != m_end && *m_p == '[';
     if (m_p != m_end) ++m_p;  // the closer, or a character 0 read as the end
     const auto [name, rest] = FirstWordAndRest(content);
-    node.m_name.assign(name);
-    node.m_value.assign(rest);
-    for (char& c : node.m_value) {
+    Keep(node.m_name, name);
+    std::string value(rest);
+    for (char& c : value) {
         if (c == '\r' || c == '\n') c = ' ';
     }
-    node.m_value.assign(Trim(node.m_value));
+    node.m_value.Assign(TrimView(value));
     if (!subset) return;
     // The internal subset: declarations up to "]", then the final ">".
     for (;;) {
@@ -482,33 +484,35 @@ void TXmlReader::ReadElementContent(TXmlNode& node, int depth) {
     // whitespace; the first such child becomes the element's own value below.
     const auto flushText = [&](std::string_view text, bool atEnd) {
         if (hadElementChild && text.find('\r') != std::string_view::npos) crAfterLastElement = true;
-        if (Trim(text).empty()) return;
+        if (TrimView(text).empty()) return;
         if (atEnd && node.m_children.empty()) {
-            node.m_value.assign(text);  // the common case: the text is the value
+            Keep(node.m_value, text);  // the common case: the text is the value
             return;
         }
         TXmlNode* text_node = node.AppendNode(nkCharData);
-        text_node->m_value.assign(text);
+        Keep(text_node->m_value, text);
     };
     for (;;) {
         const std::size_t left = static_cast<std::size_t>(m_end - m_p);
         const void* lt = std::memchr(m_p, '<', left);
         const char* limit = lt != nullptr ? static_cast<const char*>(lt) : m_end;
-        if (lt == nullptr || NextZero() < limit) throw EXmlError(FormatMessage(kMessageMissingCloseTag, node.m_name));
+        if (lt == nullptr || NextZero() < limit)
+            throw EXmlError(platform::FillMessage(kMessageMissingCloseTag, {node.m_name.View()}));
         const std::string_view text(m_p, static_cast<std::size_t>(limit - m_p));
         m_p = limit + 1;
         const int c = SkipWhitespaceAndGet();
-        if (c == kEnd) throw EXmlError(FormatMessage(kMessageMissingDataAfterLt, node.m_name));
+        if (c == kEnd) throw EXmlError(platform::FillMessage(kMessageMissingDataAfterLt, {node.m_name.View()}));
         if (c == '/') {
             const char* start = m_p;
             const std::size_t rest = static_cast<std::size_t>(m_end - m_p);
             const void* gt = std::memchr(m_p, '>', rest);
             if (gt == nullptr || NextZero() < static_cast<const char*>(gt))
-                throw EXmlError(FormatMessage(kMessageMissingGtInCloseTag, node.m_name));
+                throw EXmlError(platform::FillMessage(kMessageMissingGtInCloseTag, {node.m_name.View()}));
             m_p = static_cast<const char*>(gt) + 1;
-            const std::string_view closeName = Trim(std::string_view(start, static_cast<std::size_t>(m_p - 1 - start)));
-            if (!SameNodeName(closeName, node.m_name))
-                throw EXmlError(FormatMessage(kMessageIncorrectCloseTag, node.m_name));
+            const std::string_view closeName =
+                TrimView(std::string_view(start, static_cast<std::size_t>(m_p - 1 - start)));
+            if (!SameNodeName(closeName, node.m_name.View()))
+                throw EXmlError(platform::FillMessage(kMessageIncorrectCloseTag, {node.m_name.View()}));
             flushText(text, true);
             break;
         }
@@ -525,9 +529,10 @@ void TXmlReader::ReadElementContent(TXmlNode& node, int depth) {
     if (hadElementChild && crAfterLastElement) {
         for (const auto& child : children) {
             if (child->m_kind != nkCharData) continue;
-            std::string& value = child->m_value;
-            while (!value.empty() && (value.back() == '\r' || value.back() == '\n' || value.back() == ' '))
-                value.pop_back();
+            const std::string_view value = child->m_value.View();
+            std::size_t size = value.size();
+            while (size > 0 && (value[size - 1] == '\r' || value[size - 1] == '\n' || value[size - 1] == ' ')) --size;
+            child->m_value.Truncate(size);
         }
     }
     if (!children.empty() && children.front()->m_kind == nkCharData) {

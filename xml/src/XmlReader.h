@@ -5,6 +5,8 @@
 #include "xml/XmlNode.h"
 #include "xml/XmlTypes.h"
 
+#include "XmlTextStore.h"
+
 #include <string>
 #include <string_view>
 
@@ -48,8 +50,11 @@ private:
     void ReadDoctype(TXmlNode& node, int depth);
     void ReadElementContent(TXmlNode& node, int depth);
     TXmlNode* AppendChecked(TXmlNode& parent, int depth);
+    // Sets text to a copy of value kept in the document's text store.
+    void Keep(TXmlText& text, std::string_view value) { text.Refer(m_texts.Store(value)); }
 
     TXmlDocument& m_document;
+    TXmlTextStore& m_texts;
     TXmlNode& m_container;
     bool m_utf8Reader;
     TXmlEncoding m_encoding = enAnsi;

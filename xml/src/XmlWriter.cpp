@@ -120,17 +120,17 @@ void TXmlWriter::PutIndent(int depth) {
 
 void TXmlWriter::WriteElement(const TXmlNode& node, int depth) {
     const bool hasChildren = !node.m_children.empty();
-    const bool shortForm = node.m_value.empty() && !hasChildren && !m_document.FullEmptyElements() && depth > 0;
+    const bool shortForm = node.m_value.Empty() && !hasChildren && !m_document.FullEmptyElements() && depth > 0;
     PutIndent(depth);
     Put('<');
-    Put(node.m_name);
+    Put(node.m_name.View());
     for (const std::string& attribute : node.m_attributes) {
         Put(' ');
         Put(attribute);
     }
     if (shortForm) Put('/');
     Put('>');
-    Put(node.m_value);
+    Put(node.m_value.View());
     if (hasChildren) Put(m_innerLineEnd);
     const auto& children = node.m_children;
     for (std::size_t i = 0; i < children.size(); ++i) {
@@ -141,7 +141,7 @@ void TXmlWriter::WriteElement(const TXmlNode& node, int depth) {
     if (shortForm) return;
     if (hasChildren) PutIndent(depth);
     Put("</");
-    Put(node.m_name);
+    Put(node.m_name.View());
     Put('>');
 }
 
@@ -155,16 +155,16 @@ void TXmlWriter::WriteNode(const TXmlNode& node, int depth) {
     // "<!KEYWORD name value>" of the document type and its declarations.
     const auto putNamed = [&](std::string_view keyword) {
         Put(keyword);
-        Put(node.m_name);
+        Put(node.m_name.View());
         Put(' ');
-        Put(node.m_value);
+        Put(node.m_value.View());
     };
     switch (node.m_kind) {
         case nkElement:
             WriteElement(node, depth);
             return;
         case nkCharData:
-            Put(node.m_value);
+            Put(node.m_value.View());
             return;
         default:
             break;
@@ -173,10 +173,10 @@ void TXmlWriter::WriteNode(const TXmlNode& node, int depth) {
     PutIndent(depth);
     switch (node.m_kind) {
         case nkComment:
-            Put("<!--"), Put(node.m_value), Put("-->");
+            Put("<!--"), Put(node.m_value.View()), Put("-->");
             break;
         case nkCData:
-            Put("<![CDATA["), Put(node.m_value), Put("]]>");
+            Put("<![CDATA["), Put(node.m_value.View()), Put("]]>");
             break;
         case nkDeclaration:
             Put("<?xml"), putAttributes(), Put("?>");
@@ -211,13 +211,13 @@ void TXmlWriter::WriteNode(const TXmlNode& node, int depth) {
             putNamed("<!NOTATION "), Put('>');
             break;
         case nkExclam:
-            Put("<!"), Put(node.m_value), Put('>');
+            Put("<!"), Put(node.m_value.View()), Put('>');
             break;
         case nkQuestion:
-            Put("<?"), Put(node.m_value), Put("?>");
+            Put("<?"), Put(node.m_value.View()), Put("?>");
             break;
         case nkUnknown:
-            Put('<'), Put(node.m_value), Put('>');
+            Put('<'), Put(node.m_value.View()), Put('>');
             break;
         default:
             break;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/AsciiText.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,7 +15,7 @@ namespace inventory {
 int LastPos(std::string_view sub, std::string_view text);
 
 // text without the characters with codes 0 to 32 at both ends.
-std::string TrimText(std::string_view text);
+inline std::string TrimText(std::string_view text) { return platform::Trim(text); }
 
 // Whether text contains sub (case-sensitive, byte for byte).
 bool ContainsText(std::string_view text, std::string_view sub);
@@ -23,7 +25,7 @@ bool ContainsText(std::string_view text, std::string_view sub);
 std::string RemoveAllIgnoreCase(std::string_view text, std::string_view sub);
 
 // text with the ASCII letters A to Z lower-cased; other bytes unchanged.
-std::string LowerAscii(std::string_view text);
+using platform::LowerAscii;
 
 // Whether text reads as a floating-point number in the user's format: blanks
 // around it, an optional sign, digits with at most one decimal separator

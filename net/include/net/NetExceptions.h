@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Sockets.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -71,7 +73,7 @@ private:
 // Socket error 10038: the handle is not a socket (it was closed under the call).
 class ENetNotASocket : public ENetSocketError {
 public:
-    ENetNotASocket() : ENetSocketError(10038) {}
+    ENetNotASocket() : ENetSocketError(platform::kNotASocket) {}
     const char* ClassName() const noexcept override { return "ENetNotASocket"; }
 };
 

@@ -109,6 +109,9 @@ protected:
                    const std::vector<int>& ignoreReplies);
 
 private:
+    // Sends the request head and reads the reply head, once more on a new
+    // connection when a reused one turns out closed before any reply byte.
+    void SendRequestAndReadHead();
     // Merges url into ClientURI and sets the request-line target and Host.
     void PrepareRequest(const std::string& url);
     // Chooses direct or proxy target, closes a connection to another target,
@@ -124,6 +127,12 @@ private:
     void ReadReplyHead();
     // Classifies the reply and acts on it (reads or refuses the body).
     TNetHTTPWhatsNext ProcessResponse(const std::vector<int>& ignoreReplies);
+    // Follows or refuses a redirect reply (its body is dropped).
+    TNetHTTPWhatsNext HandleRedirect(const std::vector<int>& ignoreReplies);
+    // Who asks for credentials: the origin server (401) or the proxy (407).
+    enum class TChallenge { chServer, chProxy };
+    // Answers a 401 / 407 reply: wnAuthRequest to send again with credentials, or refuses it.
+    TNetHTTPWhatsNext HandleChallenge(TChallenge challenge, const std::vector<int>& ignoreReplies);
     // What a body read is for: the caller's accepted reply, or a reply whose
     // body is dropped or only kept as an error text.
     enum class BodyUse { buAccepted, buDropped };
@@ -138,6 +147,8 @@ private:
     bool KeepAlive();
     // Closes the connection unless it is clean and kept alive.
     void FinishRequest() noexcept;
+    // Whether the open connection may carry the next request.
+    bool ConnectionReusable();
     // Whether the reply's status code carries no body by definition.
     bool ReplyHasNoBody() const;
 

@@ -22,6 +22,10 @@ public:
     void SetURI(const std::string& url);
     // Joins the parts; throws ENetURIException when protocol or host is empty.
     std::string Join(TNetURIUserInfo userInfo, TNetURIBookmark bookmark) const;
+    // Resolves path against Path: an absolute one replaces it; a relative one is
+    // appended, doubled "/" folded and each ".." dropping the segment before it
+    // (never the root). A trailing "/" stays only when path has one or is empty.
+    void MergePath(const std::string& path);
 
     std::string Protocol;
     std::string Username;

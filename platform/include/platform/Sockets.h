@@ -32,7 +32,18 @@ struct SocketStartup {
 // first outcome). Thread-safe.
 SocketStartup StartSockets();
 
-// Error number reported when a host name cannot be resolved.
+// Error numbers callers test for by name.
+// The handle is not an open socket (closed, or never one).
+inline constexpr int kBadFileNumber = 10009;
+// The handle is not a socket (it was closed under the call).
+inline constexpr int kNotASocket = 10038;
+// The address or port cannot be used (outside TCP's range, say).
+inline constexpr int kAddressNotAvailable = 10049;
+// The connection was aborted on this side.
+inline constexpr int kConnectionAborted = 10053;
+// The peer reset the connection.
+inline constexpr int kConnectionReset = 10054;
+// A host name cannot be resolved.
 inline constexpr int kHostNotFound = 11001;
 
 // Creates a TCP stream socket of the given family into out.

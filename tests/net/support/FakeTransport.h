@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FailAtNth.h"
 #include "net/NetExceptions.h"
 #include "net/NetHTTP.h"
 #include "net/NetTransport.h"
@@ -23,6 +24,9 @@ struct FakeWire {
     std::size_t maxPiece = 1 << 20;
     // After the canned bytes: the peer closes (true) or stays silent (false).
     bool closeAtEnd = true;
+    // Which Send (counted over all connections) fails, and with which socket error.
+    testing_support::FailAtNth sendFailure;
+    int sendError = platform::kConnectionReset;
     // Recorded per connection.
     std::vector<std::string> sent;
     std::vector<std::string> hosts;
@@ -62,6 +66,7 @@ public:
     }
     std::size_t Send(const char* data, std::size_t size) override {
         if (!m_open) throw net::ENetException("Not Connected");
+        if (m_wire->sendFailure.Fails()) throw net::ENetSocketError(m_wire->sendError);
         m_wire->sent[m_index].append(data, size);
         return size;
     }

@@ -11,6 +11,7 @@
 namespace xml {
 
 class TXmlNodeStore;
+class TXmlTextStore;
 
 // An XML document: a container of top-level nodes (declaration, root element,
 // comments ...) with the settings that govern reading and writing it.
@@ -76,10 +77,13 @@ public:
 
 private:
     friend class TXmlNode;
+    friend class TXmlReader;
     friend struct TXmlNodeDeleter;
 
-    // Declared before the container: the nodes go back to the store before it closes.
+    // Declared before the container: the nodes go back to the store before it
+    // closes, and are gone before the texts they refer to.
     std::unique_ptr<TXmlNodeStore> m_store;
+    std::unique_ptr<TXmlTextStore> m_texts;
     std::unique_ptr<TXmlNode> m_container;
     TXmlOutputStyle m_outputStyle = osCompact;
     std::string m_indentText = "  ";

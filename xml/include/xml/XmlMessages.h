@@ -4,7 +4,7 @@
 #include <string_view>
 
 // Every message the XML subsystem shows, defined once. "%s" marks where a
-// name, a path or a system error text is inserted (see FormatMessage).
+// name, a path or a system error text is inserted (see platform::FillMessage).
 namespace xml {
 
 inline constexpr std::string_view kMessageCannotCreateFile = "Cannot create file \"%s\". %s";
@@ -29,9 +29,5 @@ inline constexpr std::string_view kMessageCDataInRoot = "No CDATA allowed in roo
 // Limits of the reader against broken or hostile input.
 inline constexpr std::string_view kMessageNestingTooDeep = "Nodes nested too deeply in element %s";
 inline constexpr std::string_view kMessageInputTooLarge = "XML input too large";
-
-// The message with each "%s" replaced by the next argument, in order.
-std::string FormatMessage(std::string_view format, std::string_view first);
-std::string FormatMessage(std::string_view format, std::string_view first, std::string_view second);
 
 }  // namespace xml

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "xml/XmlText.h"
 #include "xml/XmlTypes.h"
 
 #include <cstdint>
@@ -22,6 +23,9 @@ struct TXmlNodeDeleter {
 // One node of a document tree. A node owns its children; pointers handed out
 // stay valid until the node's parent or document is cleared or destroyed.
 // Values are kept escaped exactly as in the file and unescaped on reading.
+// Names and values of a loaded document stay in the document's text store
+// until Name() or Value() asks for them as strings: a document is not read
+// from two threads at once.
 class TXmlNode {
 public:
     // A node of kind nkElement with no name, belonging to document (may be null).
@@ -39,13 +43,13 @@ public:
     // Changes what the node is; any byte is kept, the writer refuses unknown kinds.
     void SetKind(TXmlNodeKind kind) noexcept { m_kind = kind; }
     // Element or instruction name.
-    const std::string& Name() const noexcept { return m_name; }
+    const std::string& Name() const { return m_name.AsString(); }
     // Renames the node. Throws EGeneralError when name holds a TAB, LF, CR or space.
     void SetName(std::string_view name);
     // The stored (escaped) text.
-    const std::string& Value() const noexcept { return m_value; }
+    const std::string& Value() const { return m_value.AsString(); }
     // Stores value as it is, without escaping.
-    void SetValue(std::string_view value) { m_value.assign(value); }
+    void SetValue(std::string_view value) { m_value.Assign(value); }
     // A number free for the user.
     std::int32_t Tag() const noexcept { return m_tag; }
     // Sets the user's number.
@@ -101,11 +105,11 @@ private:
     std::vector<std::string> m_attributes;
     TXmlDocument* m_document;
     TXmlNodeKind m_kind = nkElement;
-    std::string m_name;
+    TXmlText m_name;
     std::vector<std::unique_ptr<TXmlNode, TXmlNodeDeleter>> m_children;
     TXmlNode* m_parent = nullptr;
     std::int32_t m_tag = 0;
-    std::string m_value;
+    TXmlText m_value;
 };
 
 // Whether two node names are equal ignoring case, by the system locale.
