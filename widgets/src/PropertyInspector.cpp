@@ -269,6 +269,14 @@ ui::TEdit* TPropertyInspector::Editor() const {
 
 bool TPropertyInspector::EditorHasFocus() const { return m_edit->Focused() || m_combo->Focused(); }
 
+void TPropertyInspector::TakeFocus() {
+    if (ui::TEdit* editor = Editor()) {
+        editor->SetFocus();
+    } else {
+        SetFocus();
+    }
+}
+
 bool TPropertyInspector::CanFocus() const { return m_editItem == nullptr && TControl::CanFocus(); }
 
 void TPropertyInspector::ShowEditor() {
@@ -407,11 +415,7 @@ void TPropertyInspector::MouseDown(const ui::TMouseEvent& e) {
     if (m_selected != item) return;
     // A click puts the keyboard focus here even when this control could not
     // take it by itself (its editor was the Tab stop).
-    if (ui::TEdit* editor = Editor()) {
-        editor->SetFocus();
-    } else {
-        SetFocus();
-    }
+    TakeFocus();
     const ui::TRect value = ValueRect(*item);
     if (item->Editable() && value.Contains(e.client)) item->ValueMouseDown(e.client, value);
 }
@@ -435,6 +439,8 @@ void TPropertyInspector::MouseUp(const ui::TMouseEvent& e) {
 }
 
 void TPropertyInspector::FocusChanged(bool focused) {
+    // Arriving by Tab with nothing selected, the user still sees where the keys act.
+    if (focused && m_selected == nullptr) SelectShown(0);
     if (!focused) {
         ApplyEdit();
         m_buttonDown = false;

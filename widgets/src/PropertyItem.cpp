@@ -81,8 +81,10 @@ bool TPropertyItem::HasChildren() const {
 TPropertyInspector* TPropertyItem::Inspector() const { return m_owner != nullptr ? &m_owner->Inspector() : nullptr; }
 
 void TPropertyItem::PaintValue(ui::ICanvas& canvas, const ui::TRect& cell, const ui::TFont& font) {
+    const std::u16string value = GetValue();
+    if (value.empty()) return;
     const ui::TRect text{cell.left + 2, cell.top, cell.right - 1, cell.bottom};
-    canvas.DrawText(text, GetValue(), font, ui::tfVCenter | ui::tfSingleLine | ui::tfEndEllipsis | ui::tfNoPrefix);
+    canvas.DrawText(text, value, font, ui::tfVCenter | ui::tfSingleLine | ui::tfEndEllipsis | ui::tfNoPrefix);
 }
 
 bool TPropertyItem::ValueMouseDown(ui::TPoint, const ui::TRect&) { return false; }

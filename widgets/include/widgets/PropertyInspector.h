@@ -102,6 +102,9 @@ public:
     // ignored), scrolls it into view and shows its editor.
     void SetSelected(TPropertyItem* item);
 
+    // Gives the keyboard focus to the inspector, or to its editor while one shows.
+    void TakeFocus();
+
     // The shown items in display order.
     std::vector<TPropertyItem*> ShownItems() const;
     // Whether item is shown (visible, with every ancestor visible and expanded).
