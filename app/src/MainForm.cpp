@@ -444,7 +444,14 @@ void TMainForm::LinkLabel1Click() {
     // The online scan addresses records and rows by position: no rebuild under it.
     if (m_scan.RefuseLocalScan()) return;
     auto registry = m_registryFactory();
-    inventory::ScanLocalSoftware(*registry, m_catalogue.Document(), m_catalogue.Path(), this);
+    try {
+        inventory::ScanLocalSoftware(*registry, m_catalogue.Document(), m_catalogue.Path(), this);
+    } catch (...) {
+        // The scan emptied the table when it began; a failed scan leaves vers.xml
+        // and the catalogue as they were, so the table shows them again.
+        FillRows();
+        throw;
+    }
     FillGrid();
     UpdateCounts();
 }
@@ -504,6 +511,10 @@ void TMainForm::OpenTarget(std::string_view target) {
 
 void TMainForm::FillGrid() {
     if (platform::FileExists(m_catalogue.Path())) m_catalogue.LoadCatalogue();
+    FillRows();
+}
+
+void TMainForm::FillRows() {
     ReportGrid1.ClearRows();
     static constexpr std::string_view kColumnFields[] = {inventory::kFieldTitle,
                                                          inventory::kFieldCompany,

@@ -89,6 +89,8 @@ public:
     // --- results table
     // Reloads the catalogue from vers.xml when it exists and rebuilds the table from it.
     void FillGrid();
+    // Rebuilds the table's rows from the catalogue in memory (row i shows record i).
+    void FillRows();
     // Writes the record count and the count of records with a newer version into
     // the info panel (kept as it is when the catalogue holds no records).
     void UpdateCounts();
