@@ -66,9 +66,9 @@ public:
     // Height of the header row in pixels (18 at first).
     int HeaderSize() const { return m_headerSize; }
     void SetHeaderSize(int size);
-    // Height given to each new row in pixels (16 at first).
+    // Height given to each new row in pixels (16 at first; at least 1).
     int RowSize() const { return m_rowSize; }
-    void SetRowSize(int size) { m_rowSize = size; }
+    void SetRowSize(int size) { m_rowSize = size > 0 ? size : 1; }
     ui::TColor GridLinesColor() const { return m_gridLinesColor; }
     void SetGridLinesColor(ui::TColor color);
     ui::TColor SelectionColor() const { return m_selectionColor; }
