@@ -467,6 +467,16 @@ void TCustomGrid::ScrollCellIntoView(int col, int row) {
     if (left >= 0) ScrollSpanIntoView(left, left + m_columns[col].Width());
 }
 
+void TCustomGrid::ScrollTo(int position) {
+    CloseFitHint();
+    TCustomGridControl::ScrollTo(position);
+}
+
+void TCustomGrid::HorzScrollTo(int position) {
+    CloseFitHint();
+    TCustomGridControl::HorzScrollTo(position);
+}
+
 void TCustomGrid::FocusChanged(bool focused) {
     InvalidateCell(m_selCol, m_selRow);
     TCustomGridControl::FocusChanged(focused);

@@ -116,6 +116,9 @@ public:
     void MouseLeave() override;
     bool KeyDown(const ui::TKeyEvent& e) override;
     void FocusChanged(bool focused) override;
+    // Scrolling moves the cells away from under an open text-fit hint: it closes.
+    void ScrollTo(int position) override;
+    void HorzScrollTo(int position) override;
     std::u16string WindowClassName() const override { return u"TReportGrid"; }
     const ui::IAccessibleSource* Accessible() const override { return this; }
 
