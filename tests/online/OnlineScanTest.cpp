@@ -295,6 +295,7 @@ TEST_F(OnlineScan, StopWhileTheThirdRequestWaitsAbortsItAndRecounts) {
     EXPECT_EQ(service.Targets("/ver/get.php").size(), 3u);
     EXPECT_EQ(service.Targets("/ver/put.php").size(), 2u);
     EXPECT_EQ(host.recounts, 1);
+    EXPECT_TRUE(service.WaitAbandoned(1));
     EXPECT_TRUE(host.Idle());
     EXPECT_FALSE(scan.RefuseLocalScan());
     // The next scan's clients work again.
@@ -324,7 +325,7 @@ TEST_F(OnlineScan, ClosingWhileARequestWaitsEndsTheLoopBeforeTheCatalogueIsRelea
     EXPECT_EQ(host.catalogue.Document(), nullptr);
     EXPECT_EQ(host.recounts, 0);
     EXPECT_EQ(service.Targets("/ver/get.php").size(), 2u);
-    EXPECT_EQ(service.Abandoned(), 1);
+    EXPECT_TRUE(service.WaitAbandoned(1));
     EXPECT_FALSE(scan.Running());
 }
 

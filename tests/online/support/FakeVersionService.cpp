@@ -62,6 +62,14 @@ std::vector<std::string> FakeVersionService::Targets(std::string_view path) cons
     return out;
 }
 
+bool FakeVersionService::WaitAbandoned(int count, int timeoutMs) const {
+    // The service notices a client's close within one of its slices.
+    for (int waited = 0; waited < timeoutMs && m_abandoned.load() < count; waited += kSliceMs) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kSliceMs));
+    }
+    return m_abandoned.load() >= count;
+}
+
 void FakeVersionService::Accept() {
     while (!m_stop) {
         bool readable = false;

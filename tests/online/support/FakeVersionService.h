@@ -49,6 +49,8 @@ public:
     int Holding() const { return m_holding.load(); }
     // Held requests that the client gave up by closing the connection.
     int Abandoned() const { return m_abandoned.load(); }
+    // Waits (at most timeoutMs) until count held requests were given up; returns whether they were.
+    bool WaitAbandoned(int count, int timeoutMs = 2000) const;
 
 private:
     void Accept();
