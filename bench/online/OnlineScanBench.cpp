@@ -12,6 +12,7 @@
 #include "net/NetAntiFreeze.h"
 #include "net/NetHTTP.h"
 #include "online/VersionService.h"
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/MemoryRegistry.h"
 #include "ui/Application.h"
@@ -40,8 +41,7 @@ double Median(std::vector<double> v) {
 
 std::string Reply(const std::string& title) {
     return "[VerCorvanthelis]<a href=\"http://example.invalid/" + title +
-           "\">2.0</a>\r\n[VerPublisher]2.0\r\n"
-           "[VerAll]<font color=\"#ff3300\">2.1</font>";
+           "\">2.0</a>\r\n[VerPublisher]<font color=\"#ff3300\">2.1</font>\r\n[VerAll]2.1";
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }

@@ -141,6 +141,8 @@ TEST_F(MainFormScanWaiting, StopAbortsTheRequestRecountsAndTheLightsRanMeanwhile
         EXPECT_EQ(Form().c1.Hint(), u"Scanning");
         EXPECT_EQ(Form().c1.Pen().width, 2);
         EXPECT_EQ(Form().InfoPanel5.Text(), u"Checking 3 of 5: T2");
+        // Screen readers read the progress from the panel's window text.
+        EXPECT_NE(Form().InfoPanel5.WindowText().find(u"Checking 3 of 5: T2"), std::u16string::npos);
         ASSERT_TRUE(Choose(u"Stop Scan"));
     });
     TMainForm& form = Form();
