@@ -61,6 +61,13 @@ void TNetCustomHTTP::Disconnect() noexcept {
     }
 }
 
+void TNetCustomHTTP::Abort() noexcept {
+    if (!m_busy) return;
+    m_aborted = true;
+    // The waits of the I/O handler and the transport end when they find the connection closed.
+    Disconnect();
+}
+
 bool TNetCustomHTTP::Connected() { return m_io && m_io->Connected(); }
 
 void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url, TNetStream* stream,
@@ -73,6 +80,15 @@ void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url
     std::string requestMethod = method;
     m_response.ContentStream = stream;
     m_forceClose = false;
+    m_aborted = false;
+    // Busy until this request returns, also when it throws (a nested request
+    // started by a handler during a wait restores the outer one's state).
+    struct BusyScope {
+        bool& busy;
+        bool saved;
+        explicit BusyScope(bool& b) : busy(b), saved(b) { busy = true; }
+        ~BusyScope() { busy = saved; }
+    } busyScope(m_busy);
     try {
         for (;;) {
             m_request.Method = requestMethod;
@@ -105,10 +121,13 @@ void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url
     } catch (...) {
         m_response.ContentStream = nullptr;
         FinishRequest();
+        // Whatever the closed connection made the request throw, the caller learns it was aborted.
+        if (m_aborted) throw ENetRequestAborted(messages::kRequestAborted);
         throw;
     }
     m_response.ContentStream = nullptr;
     FinishRequest();
+    if (m_aborted) throw ENetRequestAborted(messages::kRequestAborted);
 }
 
 void TNetCustomHTTP::SendRequestAndReadHead() {
@@ -116,17 +135,20 @@ void TNetCustomHTTP::SendRequestAndReadHead() {
     // single reply byte; the request is then sent once more on a new one.
     for (int attempt = 0;; ++attempt) {
         const bool reused = EnsureConnection();
+        // A connect that could not be interrupted may finish after an abort.
+        if (m_aborted) throw ENetRequestAborted(messages::kRequestAborted);
         m_statusSeen = false;
         try {
             SendRequestHead();
             ReadReplyHead();
             return;
         } catch (const ENetConnClosedGracefully&) {
-            if (!reused || attempt > 0 || m_statusSeen || m_io->BufferedBytes() > 0) throw;
+            // An abort closes the connection too, but is never resent.
+            if (m_aborted || !reused || attempt > 0 || m_statusSeen || m_io->BufferedBytes() > 0) throw;
         } catch (const ENetSocketError& e) {
             const bool staleConnection =
                 e.LastError() == platform::kConnectionAborted || e.LastError() == platform::kConnectionReset;
-            if (!reused || attempt > 0 || m_statusSeen || !staleConnection) throw;
+            if (m_aborted || !reused || attempt > 0 || m_statusSeen || !staleConnection) throw;
         }
         Disconnect();
     }
