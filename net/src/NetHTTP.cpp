@@ -100,6 +100,13 @@ void TNetCustomHTTP::Disconnect() noexcept {
     }
 }
 
+void TNetCustomHTTP::Abort() noexcept {
+    if (!m_busy) return;
+    m_aborted = true;
+    // The waits of the I/O handler and the transport end when they find the connection closed.
+    Disconnect();
+}
+
 bool TNetCustomHTTP::Connected() { return m_io && m_io->Connected(); }
 
 void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url, TNetStream* stream,
@@ -112,6 +119,15 @@ void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url
     std::string requestMethod = method;
     m_response.ContentStream = stream;
     m_forceClose = false;
+    m_aborted = false;
+    // Busy until this request returns, also when it throws (a nested request
+    // started by a handler during a wait restores the outer one's state).
+    struct BusyScope {
+        bool& busy;
+        bool saved;
+        explicit BusyScope(bool& b) : busy(b), saved(b) { busy = true; }
+        ~BusyScope() { busy = saved; }
+    } busyScope(m_busy);
     try {
         for (;;) {
             m_request.Method = requestMethod;
@@ -120,15 +136,19 @@ void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url
             // single reply byte; the request is then sent once more on a new one.
             for (int attempt = 0;; ++attempt) {
                 const bool reused = EnsureConnection();
+                // A connect that could not be interrupted may finish after an abort.
+                if (m_aborted) throw ENetRequestAborted(messages::kRequestAborted);
                 m_statusSeen = false;
                 try {
                     SendRequestHead();
                     ReadReplyHead();
                     break;
                 } catch (const ENetConnClosedGracefully&) {
-                    if (!reused || attempt > 0 || m_statusSeen || m_io->BufferedBytes() > 0) throw;
+                    // An abort closes the connection too, but is never resent.
+                    if (m_aborted || !reused || attempt > 0 || m_statusSeen || m_io->BufferedBytes() > 0) throw;
                 } catch (const ENetSocketError& e) {
-                    if (!reused || attempt > 0 || m_statusSeen || (e.LastError() != 10053 && e.LastError() != 10054))
+                    if (m_aborted || !reused || attempt > 0 || m_statusSeen ||
+                        (e.LastError() != 10053 && e.LastError() != 10054))
                         throw;
                 }
                 Disconnect();
@@ -160,10 +180,13 @@ void TNetCustomHTTP::DoRequest(const std::string& method, const std::string& url
     } catch (...) {
         m_response.ContentStream = nullptr;
         FinishRequest();
+        // Whatever the closed connection made the request throw, the caller learns it was aborted.
+        if (m_aborted) throw ENetRequestAborted(messages::kRequestAborted);
         throw;
     }
     m_response.ContentStream = nullptr;
     FinishRequest();
+    if (m_aborted) throw ENetRequestAborted(messages::kRequestAborted);
 }
 
 void TNetCustomHTTP::PrepareRequest(const std::string& url) {

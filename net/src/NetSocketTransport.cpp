@@ -76,8 +76,8 @@ struct ConnectState {
     int result = 0;
 };
 
-int ConnectOnThread(SocketGuard& guard, platform::IpVersion version, const std::string& address, int port,
-                    int limitMs) {
+int ConnectOnThread(SocketGuard& guard, platform::IpVersion version, const std::string& address, int port, int limitMs,
+                    const bool& abandon) {
     const platform::SocketHandle socket = guard.Get();
     auto state = std::make_shared<ConnectState>();
     std::thread([state, socket, version, address, port] {
@@ -102,6 +102,15 @@ int ConnectOnThread(SocketGuard& guard, platform::IpVersion version, const std::
             finished = state->finished;
         }
         if (pump) TNetAntiFreeze::DoProcess(true);
+        // A handler run in the turn closed the transport: give the connect up.
+        if (abandon) {
+            std::lock_guard<std::mutex> lock(state->mutex);
+            if (!state->finished) {
+                state->abandoned = true;
+                guard.Release();
+            }
+            throw ENetRequestAborted(messages::kRequestAborted);
+        }
         if (finished) break;
         remaining -= slice;
         if (remaining <= 0) {
@@ -147,7 +156,13 @@ void TNetSocketTransport::Open(const std::string& host, int port, platform::IpVe
     int limit = connectTimeoutMs;
     if (limit <= 0 && TNetAntiFreeze::InUse()) limit = limits::kDefaultConnectTimeoutMs;
     if (limit > 0) {
-        const int r = ConnectOnThread(socket, version, address, port, limit);
+        m_connecting = true;
+        m_abandonConnect = false;
+        struct ConnectingScope {
+            bool& flag;
+            ~ConnectingScope() { flag = false; }
+        } connecting{m_connecting};
+        const int r = ConnectOnThread(socket, version, address, port, limit, m_abandonConnect);
         if (r != 0) {
             CheckSocketResult(r);
         }
@@ -158,6 +173,7 @@ void TNetSocketTransport::Open(const std::string& host, int port, platform::IpVe
 }
 
 void TNetSocketTransport::Close() noexcept {
+    if (m_connecting) m_abandonConnect = true;
     if (m_socket == platform::kNoSocket) return;
     platform::ShutdownSending(m_socket);
     platform::CloseSocket(m_socket);

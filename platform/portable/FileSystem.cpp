@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -17,6 +18,9 @@ namespace {
 
 std::string g_windowsDir = "C:\\Windows";
 std::string g_systemDir = "C:\\Windows\\system32";
+std::string g_localAppDataDir;
+bool g_localAppDataSet = false;
+std::string g_refusedDir;
 
 // Windows-style paths from the program's own rules ("dir\name") work here too.
 std::string ToNative(const std::string& path) {
@@ -25,6 +29,25 @@ std::string ToNative(const std::string& path) {
         if (c == '\\') c = '/';
     }
     return out;
+}
+
+// The folder part of a native path, without a trailing "/".
+std::string FolderOf(const std::string& native) {
+    const std::size_t slash = native.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : native.substr(0, slash);
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+// The test hook's refusal: file creation in the refused folder fails as Windows
+// fails it for a folder the user may not write to.
+void CheckWriteAllowed(const std::string& native) {
+    if (g_refusedDir.empty()) return;
+    if (WithoutTrailingSlash(FolderOf(native)) == g_refusedDir) throw OsError(EACCES, ErrorText(EACCES));
 }
 
 class PosixFile : public File {
@@ -122,6 +145,15 @@ void SetWindowsDirs(const std::string& windowsDir, const std::string& systemDir)
     g_windowsDir = windowsDir;
     g_systemDir = systemDir;
 }
+
+void SetLocalAppDataDir(const std::string& dir) {
+    g_localAppDataDir = dir;
+    g_localAppDataSet = true;
+}
+
+void SetWriteRefusedDir(const std::string& dir) {
+    g_refusedDir = dir.empty() ? dir : WithoutTrailingSlash(ToNative(dir));
+}
 }  // namespace portable
 
 int LastErrorCode() { return errno; }
@@ -139,6 +171,13 @@ std::string ExecutableDir() {
 }
 
 std::string WindowsDir() { return g_windowsDir; }
+
+std::string LocalAppDataDir() {
+    if (g_localAppDataSet) return g_localAppDataDir;
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') return {};
+    return WithoutTrailingSlash(std::string(home) + "/.local/share");
+}
 std::string SystemDir() { return g_systemDir; }
 
 bool DirectoryExists(const std::string& path) {
@@ -152,6 +191,7 @@ bool FileExists(const std::string& path) {
 }
 
 std::unique_ptr<File> CreateFileForWriting(const std::string& path) {
+    CheckWriteAllowed(ToNative(path));
     const int fd = ::open(ToNative(path).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) throw OsError(errno, ErrorText(errno));
     return std::make_unique<PosixFile>(fd);
@@ -168,6 +208,7 @@ std::unique_ptr<File> OpenFileForReading(const std::string& path) {
 
 std::unique_ptr<ReplacementFile> CreateReplacementFile(const std::string& target) {
     const std::string native = ToNative(target);
+    CheckWriteAllowed(native);
     const std::size_t slash = native.rfind('/');
     const std::string dir = slash == std::string::npos ? std::string() : native.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? native : native.substr(slash + 1);
@@ -176,6 +217,12 @@ std::unique_ptr<ReplacementFile> CreateReplacementFile(const std::string& target
     if (fd < 0) throw OsError(errno, ErrorText(errno));
     ::fchmod(fd, 0644);
     return std::make_unique<PosixReplacementFile>(fd, temp, native);
+}
+
+bool MakeDirectory(const std::string& path) {
+    const std::string native = ToNative(path);
+    if (::mkdir(native.c_str(), 0755) == 0) return true;
+    return DirectoryExists(path);
 }
 
 bool RemoveFile(const std::string& path) { return ::unlink(ToNative(path).c_str()) == 0; }

@@ -7,6 +7,10 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <atomic>
 
 namespace platform {
@@ -147,6 +151,15 @@ std::string SystemDir() {
     return WithoutTrailingSeparator(Narrow(std::wstring_view(buffer, n)));
 }
 
+std::string LocalAppDataDir() {
+    wchar_t* folder = nullptr;
+    std::string result;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder)) && folder != nullptr)
+        result = WithoutTrailingSeparator(Narrow(folder));
+    CoTaskMemFree(folder);
+    return result;
+}
+
 bool DirectoryExists(const std::string& path) {
     const DWORD a = Attributes(path);
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -185,6 +198,11 @@ std::unique_ptr<ReplacementFile> CreateReplacementFile(const std::string& target
         if (h != INVALID_HANDLE_VALUE) return std::make_unique<Win32ReplacementFile>(h, temp, wideTarget);
         if (GetLastError() != ERROR_FILE_EXISTS || attempt > 100) ThrowLastError();
     }
+}
+
+bool MakeDirectory(const std::string& path) {
+    if (CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE) return true;
+    return DirectoryExists(path);
 }
 
 bool RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != FALSE; }

@@ -118,3 +118,19 @@ TEST(FileSystem, WindowsAndSystemDirsAreDistinctAndNested) {
 }
 
 }  // namespace
+
+TEST(FileSystem, MakeDirectoryCreatesOnceAndAcceptsAnExistingFolder) {
+    TempDir tmp;
+    const std::string dir = tmp.Join("Pelmira");
+    EXPECT_TRUE(platform::MakeDirectory(dir));
+    EXPECT_TRUE(platform::DirectoryExists(dir));
+    EXPECT_TRUE(platform::MakeDirectory(dir));
+    EXPECT_FALSE(platform::MakeDirectory(tmp.Join("missing") + platform::PathSeparator() + "child"));
+}
+
+TEST(FileSystem, LocalAppDataDirIsAnAbsolutePathWithoutTrailingSeparator) {
+    const std::string dir = platform::LocalAppDataDir();
+    if (dir.empty()) GTEST_SKIP() << "the system names no local application data folder";
+    EXPECT_NE(dir.back(), platform::PathSeparator());
+    EXPECT_TRUE(dir.front() == '/' || (dir.size() > 2 && dir[1] == ':'));
+}

@@ -22,6 +22,7 @@ inline constexpr const char* kHostFieldEmpty = "Host field is empty";
 inline constexpr const char* kMethodRequires11 = "Request method requires HTTP version 1.1";
 inline constexpr const char* kNotAcceptable = "Not Acceptable";
 // Limits of this client on what a server may send.
+inline constexpr const char* kRequestAborted = "Request aborted.";
 inline constexpr const char* kBodyTooLarge = "Reply body exceeds the maximum size of %lld bytes.";
 inline constexpr const char* kTooManyHeaderLines = "Reply header block exceeds %d lines.";
 

@@ -52,6 +52,8 @@ PELMIRA_NET_EXCEPTION(ENetURIException, ENetException)
 PELMIRA_NET_EXCEPTION(ENetBodyTooLarge, ENetException)
 // A reply header block had more lines than the client accepts.
 PELMIRA_NET_EXCEPTION(ENetTooManyHeaderLines, ENetException)
+// The running request was aborted by the program (Abort).
+PELMIRA_NET_EXCEPTION(ENetRequestAborted, ENetException)
 
 #undef PELMIRA_NET_EXCEPTION
 

@@ -53,6 +53,12 @@ public:
 
     // Closes the connection, if open. Never throws.
     void Disconnect() noexcept;
+    // Ends the running request from a handler that runs while it waits (connect,
+    // send or reply): its connection is closed, the wait ends and Get throws
+    // ENetRequestAborted. Does nothing when no request runs. Never throws.
+    void Abort() noexcept;
+    // Whether a request is running (Get has not returned yet).
+    bool Busy() const { return m_busy; }
     // Whether a connection is open (moves waiting bytes in without waiting);
     // throws ENetSocketError when the socket reports an error.
     bool Connected();
@@ -186,6 +192,9 @@ private:
     bool m_connectionActive = false;
     // A hook vetoed the body: the connection is closed after the request.
     bool m_forceClose = false;
+    // A request is running, and whether Abort ended it.
+    bool m_busy = false;
+    bool m_aborted = false;
 };
 
 // The client class the program's windows own.

@@ -19,7 +19,8 @@ public:
     void Open(const std::string& host, int port, platform::IpVersion version, int connectTimeoutMs) override;
     // Whether a socket is open.
     bool IsOpen() const override { return m_socket != platform::kNoSocket; }
-    // Shuts down sending and closes the socket.
+    // Shuts down sending and closes the socket. Called from a handler run during
+    // a connect's wait, it abandons the connect, which then throws ENetRequestAborted.
     void Close() noexcept override;
     // One readability test; throws ENetException "Not Connected" without a socket.
     bool WaitReadable(int timeoutMs) override;
@@ -30,6 +31,9 @@ public:
 
 private:
     platform::SocketHandle m_socket = platform::kNoSocket;
+    // A connect is running, and whether Close asked to abandon it.
+    bool m_connecting = false;
+    bool m_abandonConnect = false;
 };
 
 }  // namespace net

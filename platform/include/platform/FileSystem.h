@@ -46,6 +46,10 @@ std::string ExecutableDir();
 std::string WindowsDir();
 std::string SystemDir();
 
+// The user's local application data folder (%LOCALAPPDATA% on Windows), without
+// a trailing separator; "" when the system cannot tell.
+std::string LocalAppDataDir();
+
 // Whether path names an existing folder / an existing file that is not a folder.
 bool DirectoryExists(const std::string& path);
 bool FileExists(const std::string& path);
@@ -58,6 +62,10 @@ std::unique_ptr<File> OpenFileForReading(const std::string& path);
 // Starts a replacement of target (see ReplacementFile). Throws OsError with the
 // system's text when the temporary file cannot be created.
 std::unique_ptr<ReplacementFile> CreateReplacementFile(const std::string& target);
+
+// Creates the folder path (its parent must exist); returns whether the folder
+// exists afterwards (also when it existed before).
+bool MakeDirectory(const std::string& path);
 
 // Removes a file; returns false when it could not be removed.
 bool RemoveFile(const std::string& path);
