@@ -7,7 +7,7 @@
 //   pelmira-drive [--timeout SECONDS] STEP [-- STEP]...
 //
 // Steps:
-//   window CLASS TITLE          wait for the top-level window; later steps act on it
+//   window CLASS TITLE          wait for the top-level window (any title when TITLE is ""); later steps act on it
 //   menu "Top|Item"             choose a native menu item by its caption path
 //   menu-state "Top|Item"       print "menu: enabled", "disabled" or "absent"
 //   wait-menu "Top|Item"        wait until the item is present and enabled
@@ -15,7 +15,7 @@
 //                               holds TEXT), print its text, press BUTTON ("OK", "Yes", "No")
 //   no-dialog                   fail if the program shows a message box
 //   text CLASS CONTAINS         print the text of the first child window of CLASS holding CONTAINS
-//   wait-text CLASS CONTAINS [NOT]  wait until such a child exists whose text is not NOT
+//   wait-text CLASS CONTAINS [NOT]  wait until such a child exists whose text does not hold NOT
 //   rows CLASS [MAX]            print the accessible rows of the first child window of CLASS
 //   wait-rows CLASS COUNT       wait until it exposes at least COUNT rows
 //   click CLASS TEXT            click the middle of the child window of CLASS whose text is TEXT
@@ -187,7 +187,7 @@ private:
 
     void FindMain(const std::wstring& cls, const std::wstring& title) {
         Wait(L"the window " + cls + L" \"" + title + L"\"", [&] {
-            m_main = FindWindowW(cls.c_str(), title.c_str());
+            m_main = FindWindowW(cls.c_str(), title.empty() ? nullptr : title.c_str());
             return m_main != nullptr && IsWindowVisible(m_main);
         });
         m_thread = GetWindowThreadProcessId(m_main, &m_pid);
@@ -323,9 +323,10 @@ private:
                 auto* s = reinterpret_cast<TSearch*>(data);
                 if (ClassOf(window) != *s->cls) return TRUE;
                 const std::wstring text = WindowText(window);
-                if (!s->exact->empty() && text != *s->exact) return TRUE;
+                // Clicks go to visible controls only: hidden pages hold buttons of the same text.
+                if (!s->exact->empty() && (text != *s->exact || !IsWindowVisible(window))) return TRUE;
                 if (text.find(*s->contains) == std::wstring::npos) return TRUE;
-                if (!s->notText->empty() && text == *s->notText) return TRUE;
+                if (!s->notText->empty() && text.find(*s->notText) != std::wstring::npos) return TRUE;
                 s->found = window;
                 return FALSE;
             },
