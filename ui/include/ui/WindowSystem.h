@@ -3,12 +3,12 @@
 #include <memory>
 #include <string_view>
 
+#include "ui/Canvas.h"
 #include "ui/Cursor.h"
 #include "ui/Dialogs.h"
 
 namespace ui {
 
-class ICanvas;
 class IControlPeer;
 class IFormPeer;
 class IHintPeer;
