@@ -149,6 +149,12 @@ def main():
                       "SystemComponent": 1})
         dropped += 1
 
+    # Entries of Microsoft Corporation whose name mentions Windows (or a hotfix) are dropped by the scan.
+    for _, values in seed.entries[:-dropped]:
+        if values.get("Publisher") == "Microsoft Corporation" and any(
+                w in values["DisplayName"] for w in ("Windows", "Hotfix")):
+            dropped += 1
+
     os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
     seed.write(args.out)
     expect = os.path.splitext(args.out)[0] + ".expect"

@@ -16,6 +16,7 @@
 //   no-dialog                   fail if the program shows a message box
 //   text CLASS CONTAINS         print the text of the first child window of CLASS holding CONTAINS
 //   wait-text CLASS CONTAINS [NOT]  wait until such a child exists whose text does not hold NOT
+//   children                    list the window's descendants (class, visibility, place, text)
 //   rows CLASS [MAX]            print the accessible rows of the first child window of CLASS
 //   wait-rows CLASS COUNT       wait until it exposes at least COUNT rows
 //   click CLASS TEXT            click the middle of the child window of CLASS whose text is TEXT
@@ -128,6 +129,7 @@ public:
                  [&] { return (child = FindChild(arg(1), arg(2), optional(3))) != nullptr; });
             return PrintFact("text", WindowText(child));
         }
+        if (verb == L"children") return PrintChildren();
         if (verb == L"rows") return PrintRows(arg(1), step.size() > 2 ? _wtol(step[2].c_str()) : 100000);
         if (verb == L"wait-rows") {
             const long wanted = _wtol(arg(2).c_str());
@@ -332,6 +334,26 @@ private:
             },
             reinterpret_cast<LPARAM>(&search));
         return search.found;
+    }
+
+    // One line per descendant window: class, visibility, rectangle on the screen, text.
+    void PrintChildren() {
+        RequireMain();
+        EnumChildWindows(
+            m_main,
+            [](HWND window, LPARAM) -> BOOL {
+                RECT r;
+                GetWindowRect(window, &r);
+                std::wstring text = WindowText(window);
+                for (wchar_t& c : text)
+                    if (c == L'\r' || c == L'\n' || c == L'\t') c = L' ';
+                wchar_t place[96];
+                wsprintfW(place, L" %s (%ld,%ld)-(%ld,%ld) ", IsWindowVisible(window) ? L"visible" : L"hidden", r.left,
+                          r.top, r.right, r.bottom);
+                PrintFact("child", ClassOf(window) + place + text.substr(0, 80));
+                return TRUE;
+            },
+            0);
     }
 
     HWND Child(const std::wstring& cls) {
