@@ -10,6 +10,11 @@
 #include "inventory/TextRules.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "widgets/CheckBoxColumn.h"
+#include "widgets/HtmlColumn.h"
+#include "widgets/ImageColumn.h"
+#include "widgets/IncrementColumn.h"
+#include "widgets/TextColumn.h"
 
 #include <string>
 
@@ -27,6 +32,9 @@ constexpr int kLightTop = 6;
 constexpr int kLightLefts[3] = {774, 794, 814};
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
+constexpr int kInspectorHeight = 168;
+// The first grid column filled from a record (Title); 0 to 2 are the row number and two hidden columns.
+constexpr int kFirstFilledColumn = 3;
 
 // Fill colours of the three status lights.
 constexpr ui::TColor kLight1Colour = ui::Rgb(155, 159, 166);
@@ -45,6 +53,71 @@ std::u16string Wide(std::string_view text) { return platform::AnsiToUtf16(text);
 
 }  // namespace
 
+// What the online scan reaches of the window: its catalogue, grid cells, info
+// panel, commands, timers, lights, message boxes, clients and privacy setting.
+class TMainForm::TScanHost : public online::IOnlineScanHost {
+public:
+    explicit TScanHost(TMainForm& form) : m_form(form) {}
+
+    inventory::TSoftwareCatalogue& Catalogue() override { return m_form.m_catalogue; }
+    void SetGridCell(int column, int row, const std::string& text) override {
+        m_form.ReportGrid1.Cell(column, row).SetAsString(Wide(text));
+    }
+    std::string InfoText() override { return platform::Utf16ToAnsi(m_form.InfoPanel5.Text()); }
+    void SetInfoText(const std::string& text) override { m_form.InfoPanel5.SetText(Wide(text)); }
+    void ShowResultsPage() override { m_form.pagPages.ShowPage(m_form.softwareVersionTab); }
+    void SetScanCommandsVisible(bool visible) override {
+        m_form.LinkLabel2.SetVisible(visible);
+        m_form.ScanVersion1.SetVisible(visible);
+    }
+    void SetStopCommandsVisible(bool visible) override {
+        m_form.LinkLabel3.SetVisible(visible);
+        m_form.StopScan1.SetVisible(visible);
+    }
+    bool TimerEnabled(online::TScanTimer timer) override { return Timer(timer).Enabled(); }
+    void SetTimerEnabled(online::TScanTimer timer, bool enabled) override { Timer(timer).SetEnabled(enabled); }
+    void SetLightOutline(int light, ui::TColor colour, int width) override {
+        if (ui::TShape* shape = Light(light)) shape->SetPen(ui::TPen{colour, width});
+    }
+    void SetLightHint(int light, const std::string& hint) override {
+        if (ui::TShape* shape = Light(light)) shape->SetHint(Wide(hint));
+    }
+    void ShowMessage(const std::string& text) override { m_form.Application().ShowMessage(text); }
+    bool Confirm(const std::string& text) override {
+        return m_form.Application().Confirm(text) != ui::TModalResult::mrNo;
+    }
+    void UpdateCounts() override { m_form.UpdateCounts(); }
+    net::TNetHTTP& NetHTTP1() override { return m_form.NetHTTP1; }
+    net::TNetHTTP& NetHTTP2() override { return m_form.NetHTTP2; }
+    std::string PrivacySetting() override {
+        if (m_form.m_settings == nullptr) return {};
+        try {
+            return ReadSetting(*m_form.m_settings, kKeyAllowUploads);
+        } catch (const ESettingsError&) {
+            return {};  // no settings element: neither "yes" nor "no"
+        }
+    }
+
+private:
+    ui::TTimer& Timer(online::TScanTimer timer) {
+        return timer == online::TScanTimer::stHourLock ? m_form.Timer1 : m_form.Timer2;
+    }
+    ui::TShape* Light(int light) {
+        switch (light) {
+            case 0:
+                return &m_form.c1;
+            case 1:
+                return &m_form.c2;
+            case 2:
+                return &m_form.c3;
+            default:
+                return nullptr;
+        }
+    }
+
+    TMainForm& m_form;
+};
+
 TMainForm::TMainForm(ui::TApplication& app, std::string dataFolder, TRegistryFactory registryFactory)
     : ui::TForm(app, std::string(kMainClassName)),
       TopBar(Add<ui::TPanel>()),
@@ -59,7 +132,7 @@ TMainForm::TMainForm(ui::TApplication& app, std::string dataFolder, TRegistryFac
       AboutTab(pagPages.AddPage("AboutTab")),
       SettingsTab(pagPages.AddPage("SettingsTab")),
       InfoPanel5(softwareVersionTab.Add<ui::TInfoPanel>()),
-      ReportArea(softwareVersionTab.Add<ui::TPanel>()),
+      ReportGrid1(softwareVersionTab.Add<widgets::TReportGrid>()),
       AboutPanel(AboutTab.Add<ui::TPanel>()),
       AboutTitle(AboutPanel.Add<ui::TLabel>()),
       AboutSubtitle(AboutPanel.Add<ui::TLabel>()),
@@ -73,13 +146,22 @@ TMainForm::TMainForm(ui::TApplication& app, std::string dataFolder, TRegistryFac
       DataFolderLabel(AboutPanel.Add<ui::TLabel>()),
       Button1(AboutPanel.Add<ui::TButton>()),
       InfoPanel7(SettingsTab.Add<ui::TInfoPanel>()),
-      InspectorArea(SettingsTab.Add<ui::TPanel>()),
+      PropertiesView2(SettingsTab.Add<widgets::TPropertyInspector>()),
       PrivacyNote(SettingsTab.Add<ui::TLabel>()),
       ConnectionNote(SettingsTab.Add<ui::TLabel>()),
       Button2(SettingsTab.Add<ui::TButton>()),
       Button3(SettingsTab.Add<ui::TButton>()),
       Timer1(*this),
       Timer2(*this),
+      Privacy(PropertiesView2.Items().Add<widgets::TToolbarItem>(-1)),
+      CheckBoxItem1(PropertiesView2.Items().Add<widgets::TCheckBoxItem>(0)),
+      ToolbarItem2(PropertiesView2.Items().Add<widgets::TToolbarItem>(-1)),
+      ComboBoxItem1(PropertiesView2.Items().Add<widgets::TComboBoxItem>(2)),
+      TextItem1(PropertiesView2.Items().Add<widgets::TTextItem>(2)),
+      TextItem2(PropertiesView2.Items().Add<widgets::TTextItem>(2)),
+      TextItem3(PropertiesView2.Items().Add<widgets::TTextItem>(2)),
+      TextItem4(PropertiesView2.Items().Add<widgets::TTextItem>(2)),
+      ComboBoxItem2(PropertiesView2.Items().Add<widgets::TComboBoxItem>(2)),
       Scan1(Menu().Add(std::u16string(kScanMenu))),
       ScanSoftware1(Scan1.Add(std::u16string(kScanLocalSoftware), [this](ui::TMenuItem&) { LinkLabel1Click(); })),
       ScanVersion1(Scan1.Add(std::u16string(kScanVersionsOnline), [this](ui::TMenuItem&) { LinkLabel2Click(); })),
@@ -94,8 +176,12 @@ TMainForm::TMainForm(ui::TApplication& app, std::string dataFolder, TRegistryFac
           (Help1.AddSeparator(), Help1.Add(std::u16string(kAboutPelmira), [this](ui::TMenuItem&) { About1Click(); }))),
       m_dataFolder(std::move(dataFolder)),
       m_registryFactory(std::move(registryFactory)),
-      m_catalogue(m_dataFolder + std::string(inventory::kCatalogueFileName)) {
+      m_catalogue(m_dataFolder + std::string(inventory::kCatalogueFileName)),
+      m_host(std::make_unique<TScanHost>(*this)),
+      m_scan(*m_host) {
     LayOut();
+    SetUpGrid();
+    SetUpInspector();
 
     // The HTTP clients' layout values: cookies on, the Accept line, no basic
     // authentication towards the server, parameters encoded, no proxy.
@@ -108,7 +194,9 @@ TMainForm::TMainForm(ui::TApplication& app, std::string dataFolder, TRegistryFac
     }
 
     Timer1.SetInterval(kHourLockMs);
+    Timer1.OnTimer = [this](ui::TTimer&) { m_scan.Timer1Timer(); };
     Timer2.SetInterval(kLightTickMs);
+    Timer2.OnTimer = [this](ui::TTimer&) { m_scan.Timer2Timer(); };
 
     OnCreate = [this](ui::TForm&) { FormCreate(); };
     OnShow = [this](ui::TForm&) { FormShow(); };
@@ -161,8 +249,8 @@ void TMainForm::LayOut() {
     InfoPanel5.SetTitle(std::u16string(kResultsTitle));
     InfoPanel5.SetText(std::u16string(kInitialCounts));
     InfoPanel5.OnClick = [this](ui::TControl&) { InfoPanel5Click(); };
-    ReportArea.SetBounds(0, kInfoPanelHeight, kClientWidth, pageHeight - kInfoPanelHeight);
-    ReportArea.SetColor(ui::clWindow);
+    ReportGrid1.SetName("ReportGrid1");
+    ReportGrid1.SetBounds(0, kInfoPanelHeight, kClientWidth, pageHeight - kInfoPanelHeight);
 
     // About page: an inner white page.
     AboutPanel.SetBounds(8, 8, kClientWidth - 16, pageHeight - 16);
@@ -200,8 +288,8 @@ void TMainForm::LayOut() {
     InfoPanel7.SetBounds(0, 0, kClientWidth, kInfoPanelHeight);
     InfoPanel7.SetTitle(std::u16string(kSettingsTitle));
     InfoPanel7.SetText(std::u16string(kSettingsInfo));
-    InspectorArea.SetBounds(8, kInfoPanelHeight + 8, 420, 170);
-    InspectorArea.SetColor(ui::clWindow);
+    PropertiesView2.SetName("PropertiesView2");
+    PropertiesView2.SetBounds(8, kInfoPanelHeight + 8, 420, kInspectorHeight);
     const ui::TTextFlags noteFlags = ui::tfWordWrap | ui::tfNoPrefix;
     PrivacyNote.SetText(std::u16string(kPrivacyExplanation));
     PrivacyNote.SetTextFlags(noteFlags);
@@ -220,12 +308,113 @@ void TMainForm::LayOut() {
     CenterOnScreen();
 }
 
+void TMainForm::SetUpGrid() {
+    using namespace widgets;
+    ReportGrid1.SetOptions(goGrid | goHeader | goRowResizing | goSecondClickEdit);
+    ReportGrid1.SetAppearanceOptions(aoHideSelection | aoHintMarks);
+    ReportGrid1.SetHeaderSize(20);
+    ReportGrid1.SetRowSize(16);
+    ReportGrid1.SetColor(ui::clWindow);
+    ReportGrid1.SetGridLinesColor(ui::clBtnFace);
+    ReportGrid1.SetSelectionColor(ui::clHighlight);
+    ReportGrid1.SetHighlightedTextColor(ui::clHighlightText);
+    ReportGrid1.SetInactiveSelectionColor(ui::clBtnFace);
+    ReportGrid1.SetTabStop(true);
+
+    constexpr TColumnOptions kBase = coCanInput | coCanSort | coPublicUsing;
+    const auto setUp = [](TCustomColumn& column, std::u16string_view caption, int width, TAlignment alignment,
+                          TColumnOptions options, TSortType sortType, bool visible) {
+        column.Header().SetCaption(std::u16string(caption));
+        column.SetWidth(width);
+        column.SetDefaultWidth(width);
+        column.SetAlignment(alignment);
+        column.SetVerticalAlignment(TVerticalAlignment::taVerticalCenter);
+        column.SetWrapKind(TWrapKind::wkEllipsis);
+        column.SetFont(ui::TFont{u"Tahoma", 8, ui::fsNone, ui::clWindowText});
+        column.SetOptions(options);
+        column.SetSortType(sortType);
+        column.SetVisible(visible);
+    };
+    TColumns& columns = ReportGrid1.Columns();
+    setUp(columns.Add<TIncrementColumn>(), u"No", 30, TAlignment::taRightJustify, kBase | coEditorAutoSelect,
+          TSortType::stAlphabetic, true);
+    auto& checks = columns.Add<TCheckBoxColumn>();
+    setUp(checks, u"", 22, TAlignment::taCenter, kBase, TSortType::stBoolean, false);
+    checks.Header().SetDisplayMode(TDisplayMode::dmImageOnly);
+    checks.Header().SetAlignment(TAlignment::taCenter);
+    auto& images = columns.Add<TImageColumn>();
+    setUp(images, u"", 20, TAlignment::taLeftJustify, kBase, TSortType::stNumeric, false);
+    images.Header().SetDisplayMode(TDisplayMode::dmImageOnly);
+    setUp(columns.Add<TTextColumn>(), u"Title", 180, TAlignment::taLeftJustify, kBase | coShowTextFitHint,
+          TSortType::stAlphabetic, true);
+    setUp(columns.Add<TTextColumn>(), u"Company", 120, TAlignment::taLeftJustify, kBase, TSortType::stAlphabetic, true);
+    setUp(columns.Add<TTextColumn>(), u"Version (Local)", 120, TAlignment::taLeftJustify, kBase,
+          TSortType::stAlphabetic, true);
+    const std::u16string_view htmlCaptions[] = {u"Version (Corvanthelis)", u"Version (Publisher)", u"Version (All)"};
+    for (int i = 0; i < 3; ++i) {
+        auto& html = columns.Add<THtmlColumn>();
+        setUp(html, htmlCaptions[i], 120, TAlignment::taLeftJustify, kBase | coEditing, TSortType::stAlphabetic, true);
+        html.OnClick = [this, i](TColumnPlay&, const std::u16string& href) {
+            if (i == 0) HtmlColumn1Click(href);
+            if (i == 1) HtmlColumn2Click(href);
+            if (i == 2) HtmlColumn3Click(href);
+        };
+    }
+}
+
+void TMainForm::SetUpInspector() {
+    using namespace widgets;
+    PropertiesView2.SetOptions(poGrid | poEnterSelectNext | poUniformSelect);
+    PropertiesView2.SetSplitterPosition(150);
+    // The layout names the Whidbey style; FormCreate switches to Office 2007.
+    PropertiesView2.SetStyle(TPropertiesStyle::psWhidbey);
+    PropertiesView2.SetGridColor(ui::cl3DLight);
+    PropertiesView2.SetMarginColor(ui::clGrayText);
+    PropertiesView2.SetEnableVisualStyles(true);
+    PropertiesView2.SetRowHeight(16);
+    PropertiesView2.SetText(std::u16string(kSettingsTitle));
+    PropertiesView2.SetTabStop(true);
+
+    const auto category = [](TToolbarItem& item, const char* name, std::u16string_view caption) {
+        item.SetName(name);
+        item.SetCaption(std::u16string(caption));
+        item.AddButton({u"", "GLYPH", false, true});
+        item.SetButtonsAlign(TButtonsAlign::baRight);
+        item.SetAllowAllUp(true);
+        item.SetFont(ui::TFont{u"Tahoma", 8, ui::fsNone, ui::clBlack});
+    };
+    category(Privacy, "Privacy", u"Privacy Settings");
+    CheckBoxItem1.SetName("CheckBoxItem1");
+    CheckBoxItem1.SetCaption(u"Allows uploading versions");
+    CheckBoxItem1.SetTextKind(TCheckBoxTextKind::tkYesNo);
+    CheckBoxItem1.SetShowText(true);
+    CheckBoxItem1.SetValue(u"yes");
+    category(ToolbarItem2, "ToolbarItem2", u"HTTP Connection");
+    ComboBoxItem1.SetName("ComboBoxItem1");
+    ComboBoxItem1.SetCaption(u"BasicAuthentication");
+    ComboBoxItem1.SetLines({u"True", u"False"});
+    const std::pair<TTextItem*, std::u16string_view> texts[] = {{&TextItem1, u"ProxyServer"},
+                                                                {&TextItem2, u"ProxyPassword"},
+                                                                {&TextItem3, u"ProxyPort"},
+                                                                {&TextItem4, u"ProxyUsername"}};
+    int n = 1;
+    for (const auto& [item, caption] : texts) {
+        item->SetName("TextItem" + std::to_string(n++));
+        item->SetCaption(std::u16string(caption));
+    }
+    ComboBoxItem2.SetName("ComboBoxItem2");
+    ComboBoxItem2.SetCaption(u"Version");
+    ComboBoxItem2.SetLines({u"svNoSocks", u"svSocks4", u"svSocks4A", u"svSocks5"});
+    ComboBoxItem2.SetVisible(false);
+}
+
 // --- window events
 
 void TMainForm::FormCreate() {
     Application().InstallSystemHandCursor();
-    CatalogueChanged = false;
+    SetCatalogueChanged(false);
     pagPages.ShowPage(softwareVersionTab);
+    PropertiesView2.SetStyle(widgets::TPropertiesStyle::psOffice2007);
     m_catalogue.CreateCatalogue();
     FillGrid();
     UpdateCounts();
@@ -235,23 +424,30 @@ void TMainForm::FormCreate() {
 void TMainForm::FormShow() { pagPages.SetColor(kPageColour); }
 
 void TMainForm::FormClose() {
-    if (CatalogueChanged && m_catalogue.Document() != nullptr) m_catalogue.SaveCatalogue();
+    // A scan waiting on the network ends first, so it never touches the saved and released catalogue.
+    m_scan.WindowClosing();
+    if (CatalogueChanged() && m_catalogue.Document() != nullptr) m_catalogue.SaveCatalogue();
 }
 
 // --- commands
 
 void TMainForm::LinkLabel1Click() {
+    // The online scan addresses records and rows by position: no rebuild under it.
+    if (m_scan.RefuseLocalScan()) return;
     auto registry = m_registryFactory();
     inventory::ScanLocalSoftware(*registry, m_catalogue.Document(), m_catalogue.Path(), this);
     FillGrid();
     UpdateCounts();
 }
 
-void TMainForm::ScanStarting() { pagPages.ShowPage(softwareVersionTab); }
+void TMainForm::ScanStarting() {
+    pagPages.ShowPage(softwareVersionTab);
+    ReportGrid1.ClearRows();
+}
 
-void TMainForm::LinkLabel2Click() {}
+void TMainForm::LinkLabel2Click() { m_scan.LinkLabel2Click(); }
 
-void TMainForm::LinkLabel3Click() {}
+void TMainForm::LinkLabel3Click() { m_scan.LinkLabel3Click(); }
 
 void TMainForm::Settings1Click() { pagPages.ShowPage(SettingsTab); }
 
@@ -271,7 +467,19 @@ void TMainForm::About1Click() { pagPages.ShowPage(AboutTab); }
 
 void TMainForm::Button1Click() { pagPages.ShowPage(softwareVersionTab); }
 
-void TMainForm::Button2Click() { pagPages.ShowPage(softwareVersionTab); }
+void TMainForm::Button2Click() {
+    // A value still in its editor counts as typed.
+    PropertiesView2.ApplyEdit();
+    if (m_settings == nullptr) m_settings = std::make_unique<xml::TXmlDocument>(kSettingsRoot);
+    if (xml::TXmlNode* root = m_settings->RootElement()) {
+        // A root without children gets its settings element, so the user's values are kept.
+        xml::TXmlNode* node = root->ChildCount() > 0 ? root->Child(0) : root->AddChild(kSettingsNode);
+        StoreSettings(*node);
+    }
+    SaveSettings();
+    ApplyConnectionSettings();
+    pagPages.ShowPage(softwareVersionTab);
+}
 
 void TMainForm::Button3Click() { pagPages.ShowPage(softwareVersionTab); }
 
@@ -287,6 +495,19 @@ void TMainForm::OpenTarget(std::string_view target) {
 
 void TMainForm::FillGrid() {
     if (platform::FileExists(m_catalogue.Path())) m_catalogue.LoadCatalogue();
+    ReportGrid1.ClearRows();
+    static constexpr std::string_view kColumnFields[] = {inventory::kFieldTitle,
+                                                         inventory::kFieldCompany,
+                                                         inventory::kFieldVersionLocal,
+                                                         inventory::kFieldVersionCorvanthelis,
+                                                         inventory::kFieldVersionPublisher,
+                                                         inventory::kFieldVersionAll};
+    const int records = m_catalogue.RecordCount();
+    for (int i = 0; i < records; ++i) {
+        ReportGrid1.AddRow(1);
+        for (int c = 0; c < 6; ++c)
+            ReportGrid1.Cell(kFirstFilledColumn + c, i).SetAsString(Wide(m_catalogue.ReadField(i, kColumnFields[c])));
+    }
 }
 
 void TMainForm::UpdateCounts() {
@@ -324,9 +545,41 @@ void TMainForm::HtmlColumn3Click(std::u16string_view href) {
 
 std::string TMainForm::SettingsPath() const { return m_dataFolder + std::string(kSettingsFileName); }
 
-void TMainForm::LoadSettings() {}
+std::array<widgets::TPropertyItem*, 7> TMainForm::SettingItems() const {
+    return {&CheckBoxItem1, &ComboBoxItem1, &TextItem1, &TextItem2, &TextItem3, &TextItem4, &ComboBoxItem2};
+}
+
+void TMainForm::StoreSettings(xml::TXmlNode& node) const {
+    const auto items = SettingItems();
+    for (std::size_t i = 0; i < kSettingKeys.size(); ++i)
+        node.WriteText(kSettingKeys[i], platform::Utf16ToAnsi(items[i]->Value()), "");
+}
+
+void TMainForm::ShowSettings(const xml::TXmlNode& node) {
+    const auto items = SettingItems();
+    for (std::size_t i = 0; i < kSettingKeys.size(); ++i) items[i]->SetValue(Wide(node.ReadText(kSettingKeys[i], "")));
+}
+
+void TMainForm::LoadSettings() {
+    const std::string path = SettingsPath();
+    if (!platform::FileExists(path)) {
+        // First start: the layout's values, in memory only; the file waits for "OK"
+        // and the clients keep their layout proxy values.
+        m_settings = std::make_unique<xml::TXmlDocument>(kSettingsRoot);
+        StoreSettings(*m_settings->RootElement()->AddChild(kSettingsNode));
+        return;
+    }
+    m_settings = std::make_unique<xml::TXmlDocument>();
+    m_settings->LoadFile(path);
+    xml::TXmlNode* root = m_settings->RootElement();
+    // A root without any child holds no settings: the layout's values stay, nothing is applied.
+    if (root == nullptr || root->ChildCount() == 0) return;
+    ShowSettings(*root->Child(0));
+    ApplyConnectionSettings();
+}
 
 void TMainForm::SaveSettings() {
+    if (m_settings == nullptr) return;
     m_settings->SetOutputStyle(xml::osReadable);
     m_settings->SaveFile(SettingsPath());
 }

@@ -4,52 +4,24 @@
 
 #include <string>
 
+#include "SettingsItems.h"
 #include "ui/Button.h"
 #include "ui/HeadlessFixture.h"
-#include "widgets/CheckBoxItem.h"
-#include "widgets/ComboBoxItem.h"
-#include "widgets/PropertyInspector.h"
-#include "widgets/TextItem.h"
-#include "widgets/ToolbarItem.h"
 
 namespace widgets::test {
 
-// A shown form holding an inspector with the settings page's nine items (as
-// the main window sets them up) and an OK button that takes the focus away.
+// A shown headless form holding an inspector with the settings page's items
+// and an OK button that takes the focus away.
 class InspectorFixture : public ui::test::HeadlessFixture {
 protected:
     static constexpr ui::TPoint kOrigin{8, 8};  // the inspector's place on the form
 
-    InspectorFixture() : inspector(form.Add<TPropertyInspector>()), ok(form.Add<ui::TButton>()) {
+    InspectorFixture()
+        : inspector(form.Add<TPropertyInspector>()), ok(form.Add<ui::TButton>()), items(AddSettingsItems(inspector)) {
         inspector.SetBounds(kOrigin.x, kOrigin.y, 320, 200);
-        inspector.SetOptions(poGrid | poEnterSelectNext | poUniformSelect);
-        inspector.SetSplitterPosition(150);
-        inspector.SetStyle(TPropertiesStyle::psOffice2007);
-        inspector.SetGridColor(ui::cl3DLight);
-        inspector.SetMarginColor(ui::clGrayText);
         ok.SetBounds(8, 260, 75, 25);
         ok.SetText(u"OK");
         ok.OnClick = [this](ui::TControl&) { portAtOk = port->Value(); };
-
-        TPropertyItems& items = inspector.Items();
-        privacy = &Category(u"Privacy Settings", -1);
-        upload = &items.Add<TCheckBoxItem>(0);
-        upload->SetCaption(u"Allows uploading versions");
-        upload->SetTextKind(TCheckBoxTextKind::tkYesNo);
-        upload->SetShowText(true);
-        upload->SetValue(u"yes");
-        connection = &Category(u"HTTP Connection", -1);
-        auth = &items.Add<TComboBoxItem>(2);
-        auth->SetCaption(u"BasicAuthentication");
-        auth->SetLines({u"True", u"False"});
-        host = &Text(u"ProxyServer");
-        password = &Text(u"ProxyPassword");
-        port = &Text(u"ProxyPort");
-        user = &Text(u"ProxyUsername");
-        version = &items.Add<TComboBoxItem>(2);
-        version->SetCaption(u"Version");
-        version->SetVisible(false);
-        version->SetLines({u"svNoSocks", u"svSocks4", u"svSocks4A", u"svSocks5"});
     }
 
     // The form point in the middle of the caption / value cell of shown row.
@@ -66,32 +38,17 @@ protected:
 
     TPropertyInspector& inspector;
     ui::TButton& ok;
-    TToolbarItem* privacy = nullptr;
-    TCheckBoxItem* upload = nullptr;
-    TToolbarItem* connection = nullptr;
-    TComboBoxItem* auth = nullptr;
-    TTextItem* host = nullptr;
-    TTextItem* password = nullptr;
-    TTextItem* port = nullptr;
-    TTextItem* user = nullptr;
-    TComboBoxItem* version = nullptr;
+    TSettingsItems items;
+    TToolbarItem* privacy = items.privacy;
+    TCheckBoxItem* upload = items.upload;
+    TToolbarItem* connection = items.connection;
+    TComboBoxItem* auth = items.auth;
+    TTextItem* host = items.host;
+    TTextItem* password = items.password;
+    TTextItem* port = items.port;
+    TTextItem* user = items.user;
+    TComboBoxItem* version = items.version;
     std::u16string portAtOk = u"(not clicked)";
-
-private:
-    TToolbarItem& Category(std::u16string caption, int parentIndex) {
-        auto& item = inspector.Items().Add<TToolbarItem>(parentIndex);
-        item.SetCaption(std::move(caption));
-        item.AddButton({u"", "GLYPH", false, true});
-        item.SetButtonsAlign(TButtonsAlign::baRight);
-        item.SetAllowAllUp(true);
-        item.SetFont(ui::TFont{u"Tahoma", 8, ui::fsNone, ui::clBlack});
-        return item;
-    }
-    TTextItem& Text(std::u16string caption) {
-        auto& item = inspector.Items().Add<TTextItem>(2);
-        item.SetCaption(std::move(caption));
-        return item;
-    }
 };
 
 }  // namespace widgets::test

@@ -3,6 +3,8 @@
 #include "inventory/ScanObserver.h"
 #include "inventory/SoftwareCatalogue.h"
 #include "net/NetHTTP.h"
+#include "online/OnlineScan.h"
+#include "online/OnlineScanHost.h"
 #include "platform/Registry.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
@@ -14,8 +16,15 @@
 #include "ui/Panel.h"
 #include "ui/Shape.h"
 #include "ui/Timer.h"
+#include "widgets/CheckBoxItem.h"
+#include "widgets/ComboBoxItem.h"
+#include "widgets/PropertyInspector.h"
+#include "widgets/ReportGrid.h"
+#include "widgets/TextItem.h"
+#include "widgets/ToolbarItem.h"
 #include "xml/XmlDocument.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -98,8 +107,11 @@ public:
     void OpenTarget(std::string_view target);
 
     // --- state
-    // The catalogue must be saved when the window closes.
-    bool CatalogueChanged = false;
+    // Whether the catalogue must be saved when the window closes (set when an online scan starts).
+    bool CatalogueChanged() const { return m_scan.CatalogueChanged(); }
+    void SetCatalogueChanged(bool changed) { m_scan.SetCatalogueChanged(changed); }
+    // The online scan behind "Scan Versions Online", "Stop Scan" and the two timers.
+    online::TOnlineScan& OnlineScan() { return m_scan; }
     // The folder of vers.xml and settings.xml, and the two files.
     const std::string& DataFolder() const { return m_dataFolder; }
     std::string SettingsPath() const;
@@ -120,7 +132,7 @@ public:
     ui::TNotebookPage& AboutTab;
     ui::TNotebookPage& SettingsTab;
     ui::TInfoPanel& InfoPanel5;
-    ui::TPanel& ReportArea;
+    widgets::TReportGrid& ReportGrid1;
     ui::TPanel& AboutPanel;
     ui::TLabel& AboutTitle;
     ui::TLabel& AboutSubtitle;
@@ -134,7 +146,7 @@ public:
     ui::TLabel& DataFolderLabel;
     ui::TButton& Button1;
     ui::TInfoPanel& InfoPanel7;
-    ui::TPanel& InspectorArea;
+    widgets::TPropertyInspector& PropertiesView2;
     ui::TLabel& PrivacyNote;
     ui::TLabel& ConnectionNote;
     ui::TButton& Button2;
@@ -143,6 +155,17 @@ public:
     ui::TTimer Timer2;
     net::TNetHTTP NetHTTP1;
     net::TNetHTTP NetHTTP2;
+
+    // Inspector items, in list order.
+    widgets::TToolbarItem& Privacy;
+    widgets::TCheckBoxItem& CheckBoxItem1;
+    widgets::TToolbarItem& ToolbarItem2;
+    widgets::TComboBoxItem& ComboBoxItem1;
+    widgets::TTextItem& TextItem1;
+    widgets::TTextItem& TextItem2;
+    widgets::TTextItem& TextItem3;
+    widgets::TTextItem& TextItem4;
+    widgets::TComboBoxItem& ComboBoxItem2;
 
     // Menu items.
     ui::TMenuItem& Scan1;
@@ -158,7 +181,15 @@ public:
     ui::TMenuItem& About1;
 
 private:
+    class TScanHost;
     void LayOut();
+    void SetUpGrid();
+    void SetUpInspector();
+    // The inspector items of the settings, in the order of kSettingKeys.
+    std::array<widgets::TPropertyItem*, 7> SettingItems() const;
+    // Writes every inspector value into node / every value of node into the inspector.
+    void StoreSettings(xml::TXmlNode& node) const;
+    void ShowSettings(const xml::TXmlNode& node);
     void ScanStarting() override;
     // Opens a link of a column 6 or 7 cell (trimmed target).
     void FollowServiceLink(std::u16string_view href);
@@ -167,6 +198,8 @@ private:
     TRegistryFactory m_registryFactory;
     inventory::TSoftwareCatalogue m_catalogue;
     std::unique_ptr<xml::TXmlDocument> m_settings;
+    std::unique_ptr<TScanHost> m_host;
+    online::TOnlineScan m_scan;
 };
 
 }  // namespace app
