@@ -120,8 +120,11 @@ std::string TVersionService::AnswerQuery(std::string_view title, std::string_vie
         std::string about = MessageTarget({"Newest version known from all sources: " + shown,
                                            "Product: " + p->Name + " (" + p->PackageId + ")",
                                            "Source: the version catalogue of this service"});
-        return Utf8ToCp1252(ComposeVersionReply(VersionMarkup(latest, p->DownloadPage, newer),
-                                                VersionMarkup(latest, p->PublisherPage, newer),
+        // A page the markup cannot carry (an "=" in its query) gives way to the other page.
+        const std::string& download = IsSafeLinkTarget(p->DownloadPage) ? p->DownloadPage : p->PublisherPage;
+        const std::string& home = IsSafeLinkTarget(p->PublisherPage) ? p->PublisherPage : p->DownloadPage;
+        return Utf8ToCp1252(ComposeVersionReply(VersionMarkup(latest, download, newer),
+                                                VersionMarkup(latest, home, newer),
                                                 VersionMarkup(latest, about, newer)));
     }
     // Unknown product: the newest version enough distinct users reported, if any.
