@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-10}
 port=18181
-data=../shared/data
+data=${PELMIRA_SHARED_DATA:-../shared/data}
 export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target pelmira-service service-match-measure >/dev/null

@@ -35,6 +35,8 @@ THttpFrontEnd::THttpFrontEnd(TVersionService& service, int threads) : m_impl(std
         httplib::default_socket_options(sock);
         impl->ListenSocket = sock;
     });
+    // Replies go out in two writes (head, body); without this the second waits for an ACK.
+    server.set_tcp_nodelay(true);
     server.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
     server.set_keep_alive_max_count(kKeepAliveRequests);
     server.set_payload_max_length(kMaxBody);
