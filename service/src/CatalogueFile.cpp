@@ -17,11 +17,20 @@ std::string Escape(const std::string& s) {
     std::string out;
     for (char c : s) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -36,11 +45,20 @@ bool Unescape(const std::string& s, std::string& out) {
         }
         if (++i == s.size()) return false;
         switch (s[i]) {
-        case '\\': out += '\\'; break;
-        case 't': out += '\t'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        default: return false;
+            case '\\':
+                out += '\\';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            default:
+                return false;
         }
     }
     return true;
@@ -74,8 +92,8 @@ void WriteCatalogueFile(std::ostream& out, const std::vector<TProduct>& products
     for (const auto& p : products) {
         out << Escape(p.PackageId) << '\t' << Escape(p.Name) << '\t' << Escape(p.Publisher) << '\t'
             << Escape(JoinList(p.DisplayNames)) << '\t' << Escape(p.Version) << '\t'
-            << Escape(JoinList(p.DisplayVersions)) << '\t' << Escape(p.DownloadPage) << '\t'
-            << Escape(p.PublisherPage) << '\t' << Escape(p.Note) << '\n';
+            << Escape(JoinList(p.DisplayVersions)) << '\t' << Escape(p.DownloadPage) << '\t' << Escape(p.PublisherPage)
+            << '\t' << Escape(p.Note) << '\n';
     }
 }
 

@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::size_t kMaxBody = 64 * 1024;
 constexpr std::size_t kKeepAliveRequests = 100'000;
+// Connections the kernel may queue before they are accepted (the library asks for 5 only,
+// which makes a burst of new clients wait for retransmitted handshakes).
+constexpr int kListenBacklog = 1024;
 
 void Apply(const TServiceReply& reply, httplib::Response& res) {
     res.status = reply.Status;
@@ -23,10 +26,17 @@ void Apply(const TServiceReply& reply, httplib::Response& res) {
 
 struct THttpFrontEnd::TImpl {
     httplib::Server Server;
+    socket_t ListenSocket = INVALID_SOCKET;
 };
 
 THttpFrontEnd::THttpFrontEnd(TVersionService& service, int threads) : m_impl(std::make_unique<TImpl>()) {
     auto& server = m_impl->Server;
+    server.set_socket_options([impl = m_impl.get()](socket_t sock) {
+        httplib::default_socket_options(sock);
+        impl->ListenSocket = sock;
+    });
+    // Replies go out in two writes (head, body); without this the second waits for an ACK.
+    server.set_tcp_nodelay(true);
     server.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
     server.set_keep_alive_max_count(kKeepAliveRequests);
     server.set_payload_max_length(kMaxBody);
@@ -62,6 +72,8 @@ int THttpFrontEnd::Bind(const std::string& host, int port) {
     auto& server = m_impl->Server;
     int bound = port == 0 ? server.bind_to_any_port(host) : (server.bind_to_port(host, port) ? port : -1);
     if (bound <= 0) throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
+    // Listening again on a listening socket only changes its backlog.
+    if (m_impl->ListenSocket != INVALID_SOCKET) ::listen(m_impl->ListenSocket, kListenBacklog);
     return bound;
 }
 

@@ -89,7 +89,8 @@ void TManifestImporter::Log(const std::string& line) const {
 void TManifestImporter::ImportTree(const fs::path& root) {
     // Depth first with an explicit stack, folders in name order, symbolic links not followed.
     std::vector<fs::path> pending{root};
-    if (!fs::is_directory(root)) throw fs::filesystem_error("not a folder", root, std::make_error_code(std::errc::not_a_directory));
+    if (!fs::is_directory(root))
+        throw fs::filesystem_error("not a folder", root, std::make_error_code(std::errc::not_a_directory));
     while (!pending.empty()) {
         fs::path folder = std::move(pending.back());
         pending.pop_back();

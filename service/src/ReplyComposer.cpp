@@ -84,8 +84,7 @@ std::string MessageTarget(std::initializer_list<std::string_view> lines) {
             out += c;
         }
     }
-    for (std::size_t at = out.find("http://"); at != std::string::npos; at = out.find("http://"))
-        out.erase(at, 7);
+    for (std::size_t at = out.find("http://"); at != std::string::npos; at = out.find("http://")) out.erase(at, 7);
     return out;
 }
 

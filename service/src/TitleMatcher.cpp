@@ -62,9 +62,10 @@ bool IsArchitectureWord(std::string_view w) {
 }
 
 bool IsEditionWord(std::string_view w) {
-    return OneOf(w, {"edition", "version", "ver", "release", "update", "build", "setup", "installer", "portable",
-                     "free", "freeware", "community", "professional", "pro", "home", "enterprise", "standard",
-                     "ultimate", "premium", "lite", "msi", "mui", "en-us", "english", "beta", "preview"});
+    return OneOf(w, {"edition",   "version",    "ver",      "release",  "update",    "build",        "setup",
+                     "installer", "portable",   "free",     "freeware", "community", "professional", "pro",
+                     "home",      "enterprise", "standard", "ultimate", "premium",   "lite",         "msi",
+                     "mui",       "en-us",      "english",  "alpha",    "beta",      "preview",      "client"});
 }
 
 // A word that is a version number: a digit or "v" and a digit first, then only digits,
@@ -73,9 +74,8 @@ bool IsVersionWord(std::string_view w) {
     std::size_t i = 0;
     if (w.size() > 1 && w[0] == 'v' && IsDigit(w[1])) i = 1;
     if (i >= w.size() || !IsDigit(w[i])) return false;
-    return std::all_of(w.begin() + static_cast<std::ptrdiff_t>(i), w.end(), [](char c) {
-        return IsDigit(c) || (c >= 'a' && c <= 'z') || c == '.' || c == '-' || c == '_';
-    });
+    return std::all_of(w.begin() + static_cast<std::ptrdiff_t>(i), w.end(),
+                       [](char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || c == '.' || c == '-' || c == '_'; });
 }
 
 std::string Join(const std::vector<std::string>& words) {
@@ -96,6 +96,39 @@ std::string FirstWord(std::string_view s) {
     std::string w = words[0];
     while (!w.empty() && (w.back() == ',' || w.back() == '.')) w.pop_back();
     return w;
+}
+
+// The release line a package identifier names, such as "3.11" in "Python.Python.3.11" or
+// "17" in "EclipseAdoptium.Temurin.17.JRE": its last run of all-digit segments.
+std::string ReleaseLine(std::string_view id) {
+    std::vector<std::string_view> run, last;
+    std::size_t start = 0;
+    while (start <= id.size()) {
+        std::size_t dot = id.find('.', start);
+        if (dot == std::string_view::npos) dot = id.size();
+        std::string_view segment = id.substr(start, dot - start);
+        if (!segment.empty() && std::all_of(segment.begin(), segment.end(), IsDigit)) {
+            run.push_back(segment);
+            last = run;
+        } else {
+            run.clear();
+        }
+        start = dot + 1;
+    }
+    std::string line;
+    for (auto part : last) {
+        if (!line.empty()) line += '.';
+        line += part;
+    }
+    return line;
+}
+
+// The last version number in a title ("3.8.5" in "Python 3.8.5 (64-bit)"), without a "v".
+std::string TitleVersion(std::string_view title) {
+    auto words = Words(RemoveBracketGroups(LowerAscii(title)));
+    for (auto it = words.rbegin(); it != words.rend(); ++it)
+        if (IsVersionWord(*it)) return it->front() == 'v' ? it->substr(1) : *it;
+    return {};
 }
 
 }  // namespace
@@ -140,6 +173,7 @@ void TTitleMatcher::Add(TIndex& index, const std::string& key, std::uint32_t pro
 TTitleMatcher::TTitleMatcher(std::vector<TProduct> products) : m_products(std::move(products)) {
     for (std::uint32_t i = 0; i < m_products.size(); ++i) {
         const auto& p = m_products[i];
+        m_lines.push_back(ReleaseLine(p.PackageId));
         auto addName = [&](const std::string& name, bool fromDisplayName) {
             Add(m_exact, name, i, fromDisplayName);
             Add(m_exact, ProgramForm(name), i, fromDisplayName);
@@ -162,7 +196,8 @@ const TProduct* TTitleMatcher::Best(const std::vector<TCandidate>& candidates, s
         int versionScore = 0;
         if (!localVersion.empty()) {
             versionScore = SharedLeadingParts(localVersion, p.Version);
-            for (const auto& v : p.DisplayVersions) versionScore = std::max(versionScore, SharedLeadingParts(localVersion, v));
+            for (const auto& v : p.DisplayVersions)
+                versionScore = std::max(versionScore, SharedLeadingParts(localVersion, v));
         }
         std::tuple<int, int, int> score{publisherScore, versionScore, c.FromDisplayName ? 1 : 0};
         // Candidates are in catalogue order, so only a strictly better score replaces the first.
@@ -180,9 +215,19 @@ const TProduct* TTitleMatcher::Match(std::string_view title, std::string_view lo
         return Best(it->second, localVersion, publisher);
     if (auto it = m_loose.find(NormaliseTitle(title, false)); it != m_loose.end())
         return Best(it->second, localVersion, publisher);
-    if (auto it = m_base.find(NormaliseTitle(title, true)); it != m_base.end())
-        return Best(it->second, localVersion, publisher);
-    return nullptr;
+    auto it = m_base.find(NormaliseTitle(title, true));
+    if (it == m_base.end()) return nullptr;
+    // Without the version words the key no longer tells release lines apart ("Python 3.8"
+    // and the package "Python.Python.3.11"): a product of a line needs a version of that line.
+    std::string version = !localVersion.empty() ? std::string(localVersion) : TitleVersion(title);
+    std::vector<TCandidate> fitting;
+    for (const auto& c : it->second) {
+        const std::string& line = m_lines[c.Index];
+        if (line.empty() || (!version.empty() && SharedLeadingParts(line, version) ==
+                                                     static_cast<int>(std::count(line.begin(), line.end(), '.')) + 1))
+            fitting.push_back(c);
+    }
+    return Best(fitting, localVersion, publisher);
 }
 
 }  // namespace service

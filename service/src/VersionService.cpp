@@ -100,16 +100,15 @@ TServiceReply TVersionService::Query(const TServiceRequest& request, const std::
         reply.Body = Utf8ToCp1252(ComposeNoticeReply(
             m_settings.MaintenanceNotice.empty() ? messages::kMaintenanceNotice : m_settings.MaintenanceNotice));
     } else if (!m_queryLimiter.Admit("q:" + client, m_clock())) {
-        reply.Body = Utf8ToCp1252(ComposeNoticeReply(
-            m_settings.RateLimitNotice.empty() ? messages::kRateLimitNotice : m_settings.RateLimitNotice));
+        reply.Body = Utf8ToCp1252(ComposeNoticeReply(m_settings.RateLimitNotice.empty() ? messages::kRateLimitNotice
+                                                                                        : m_settings.RateLimitNotice));
     } else {
         reply.Body = AnswerQuery(*title, *version, publisher ? std::string_view(*publisher) : std::string_view());
     }
     return reply;
 }
 
-std::string TVersionService::AnswerQuery(std::string_view title, std::string_view version,
-                                         std::string_view publisher) {
+std::string TVersionService::AnswerQuery(std::string_view title, std::string_view version, std::string_view publisher) {
     std::string utf8Title = Cp1252ToUtf8(title);
     std::string local = Cp1252ToUtf8(version);
     if (const TProduct* p = m_matcher.Match(utf8Title, local, Cp1252ToUtf8(publisher))) {
@@ -121,8 +120,11 @@ std::string TVersionService::AnswerQuery(std::string_view title, std::string_vie
         std::string about = MessageTarget({"Newest version known from all sources: " + shown,
                                            "Product: " + p->Name + " (" + p->PackageId + ")",
                                            "Source: the version catalogue of this service"});
-        return Utf8ToCp1252(ComposeVersionReply(VersionMarkup(latest, p->DownloadPage, newer),
-                                                VersionMarkup(latest, p->PublisherPage, newer),
+        // A page the markup cannot carry (an "=" in its query) gives way to the other page.
+        const std::string& download = IsSafeLinkTarget(p->DownloadPage) ? p->DownloadPage : p->PublisherPage;
+        const std::string& home = IsSafeLinkTarget(p->PublisherPage) ? p->PublisherPage : p->DownloadPage;
+        return Utf8ToCp1252(ComposeVersionReply(VersionMarkup(latest, download, newer),
+                                                VersionMarkup(latest, home, newer),
                                                 VersionMarkup(latest, about, newer)));
     }
     // Unknown product: the newest version enough distinct users reported, if any.

@@ -96,7 +96,8 @@ int Import(const std::string& path, const service::TServiceSettings& settings) {
     auto start = std::chrono::steady_clock::now();
     std::vector<service::TProduct> products;
     if (std::filesystem::is_directory(path)) {
-        service::TManifestImporter importer([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+        service::TManifestImporter importer(
+            [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
         importer.ImportTree(path);
         products = importer.Products();
         const auto& s = importer.Stats();

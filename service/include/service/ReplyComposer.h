@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace service {

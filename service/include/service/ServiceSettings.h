@@ -20,11 +20,11 @@ struct TServiceSettings {
     int ListenPort = 8080;
     std::string Database = "pelmira-service.sqlite";  // SQLite file (or a back end's URI)
     int Threads = 64;                                 // worker threads, one per open connection
-    std::int64_t RateLimit = 400;        // version queries per client address and clock hour; 0: no limit
-    std::int64_t ReportThreshold = 3;    // distinct clients before a reported version is shown
-    bool Maintenance = false;            // answer every version query with MaintenanceNotice
-    std::string MaintenanceNotice;       // UTF-8; empty: the built-in text
-    std::string RateLimitNotice;         // UTF-8; empty: the built-in text
+    std::int64_t RateLimit = 400;                     // version queries per client address and clock hour; 0: no limit
+    std::int64_t ReportThreshold = 3;                 // distinct clients before a reported version is shown
+    bool Maintenance = false;                         // answer every version query with MaintenanceNotice
+    std::string MaintenanceNotice;                    // UTF-8; empty: the built-in text
+    std::string RateLimitNotice;                      // UTF-8; empty: the built-in text
 };
 
 // Splits "ADDR:PORT" (or "[v6addr]:PORT") into host and port; throws EServiceSettings.

@@ -15,7 +15,10 @@ namespace service {
 // 1. exact: the title equals, byte for byte, a product's DisplayName or name, or a
 //    DisplayName with its bracketed groups removed (the program drops them from titles);
 // 2. loose: NormaliseTitle of the title equals that of a DisplayName or name;
-// 3. base: the same, with trailing version numbers and edition words also removed.
+// 3. base: the same, with trailing version numbers and edition words also removed; a
+//    product whose identifier names a release line ("Python.Python.3.11", "Oracle.JDK.25")
+//    is only found when the local version (or else the title's last version number)
+//    belongs to that line.
 // Several candidates for one key are ranked by: the publisher (when given) starting with
 // the same word as the product's, then the most leading version parts shared between the
 // local version (when given) and the product's versions, then a key taken from a DisplayName
@@ -52,6 +55,7 @@ private:
 
     std::vector<TProduct> m_products;
     TIndex m_exact, m_loose, m_base;
+    std::vector<std::string> m_lines;  // release line of each product, "" when none
 };
 
 }  // namespace service
