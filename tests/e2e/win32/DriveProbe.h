@@ -80,7 +80,8 @@ struct TAccRow {
     std::wstring name;
     std::wstring value;
     long role = 0;
-    RECT screen{};  // location on the screen
+    long state = 0;  // STATE_SYSTEM_* bits
+    RECT screen{};   // location on the screen (empty when the control does not say)
 };
 
 // What a control exposes: its role, its name and its children. ok is false
@@ -141,6 +142,10 @@ inline TAccReading ReadAccessible(HWND control, long maxRows) {
         text = nullptr;
         if (SUCCEEDED(acc->get_accValue(child, &text))) row.value = TakeBstr(text);
         row.role = RoleOf(acc, child);
+        VARIANT state;
+        VariantInit(&state);
+        if (SUCCEEDED(acc->get_accState(child, &state)) && state.vt == VT_I4) row.state = state.lVal;
+        VariantClear(&state);
         long x = 0, y = 0, w = 0, h = 0;
         if (SUCCEEDED(acc->accLocation(&x, &y, &w, &h, child))) row.screen = RECT{x, y, x + w, y + h};
         reading.rows.push_back(std::move(row));

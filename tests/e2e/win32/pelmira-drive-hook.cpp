@@ -52,7 +52,8 @@ void Answer(HWND window, drive::TRequestBlock& block) {
         // Fields are separated by 0x1F and rows by 0x1E: names hold tabs.
         std::wstring out = L"ok\x1f" + std::to_wstring(reading.role) + L"\x1f" + reading.name;
         for (const drive::TAccRow& row : reading.rows) {
-            out += L"\x1e" + row.name + L"\x1f" + row.value + L"\x1f" + std::to_wstring(row.role);
+            out += L"\x1e" + row.name + L"\x1f" + row.value + L"\x1f" + std::to_wstring(row.role) + L"\x1f" +
+                   std::to_wstring(row.state);
             for (long v : {row.screen.left, row.screen.top, row.screen.right, row.screen.bottom})
                 out += L"\x1f" + std::to_wstring(v);
         }

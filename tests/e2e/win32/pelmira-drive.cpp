@@ -18,9 +18,12 @@
 //   wait-text CLASS CONTAINS [NOT]  wait until such a child exists whose text does not hold NOT
 //   children                    list the window's descendants (class, visibility, place, text)
 //   rows CLASS [MAX]            print the accessible rows of the first child window of CLASS
+//   places                      later "rows" steps print each row's place on the screen too
 //   wait-rows CLASS COUNT       wait until it exposes at least COUNT rows
 //   click CLASS TEXT            click the middle of the child window of CLASS whose text is TEXT
 //   click-row CLASS CONTAINS X  click the row whose name holds CONTAINS, at X (0..1) of its width
+//   edit-row CLASS NAME TEXT    select the row named NAME with the keyboard, type TEXT into the
+//                               control's in-place editor (replacing its text) and press Enter
 //   type TEXT                   type TEXT into the program's focused control
 //   key NAME                    press RETURN, TAB, ESCAPE, SPACE, UP, DOWN, HOME, END or BACK
 //   foreground                  print "foreground: yes" when the window is the foreground window
@@ -130,6 +133,10 @@ public:
             return PrintFact("text", WindowText(child));
         }
         if (verb == L"children") return PrintChildren();
+        if (verb == L"places") {
+            m_showPlaces = true;
+            return;
+        }
         if (verb == L"rows") return PrintRows(arg(1), step.size() > 2 ? _wtol(step[2].c_str()) : 100000);
         if (verb == L"wait-rows") {
             const long wanted = _wtol(arg(2).c_str());
@@ -147,6 +154,7 @@ public:
             return Click(child, POINT{r.right / 2, r.bottom / 2});
         }
         if (verb == L"click-row") return ClickRow(arg(1), arg(2), _wtof(arg(3).c_str()));
+        if (verb == L"edit-row") return EditRow(arg(1), arg(2), arg(3));
         if (verb == L"type") return Type(arg(1));
         if (verb == L"key") return Key(arg(1));
         if (verb == L"foreground") {
@@ -398,12 +406,13 @@ private:
         reading.name = head[2];
         for (size_t i = 1; i < records.size(); ++i) {
             const std::vector<std::wstring> f = fields(records[i]);
-            if (f.size() < 7) continue;
+            if (f.size() < 8) continue;
             drive::TAccRow row;
             row.name = f[0];
             row.value = f[1];
             row.role = _wtol(f[2].c_str());
-            row.screen = RECT{_wtol(f[3].c_str()), _wtol(f[4].c_str()), _wtol(f[5].c_str()), _wtol(f[6].c_str())};
+            row.state = _wtol(f[3].c_str());
+            row.screen = RECT{_wtol(f[4].c_str()), _wtol(f[5].c_str()), _wtol(f[6].c_str()), _wtol(f[7].c_str())};
             reading.rows.push_back(std::move(row));
         }
         return reading;
@@ -433,6 +442,12 @@ private:
         for (const drive::TAccRow& row : reading.rows) {
             PrintFact("row", row.name);
             if (!row.value.empty()) PrintFact("value", row.value);
+            if (m_showPlaces) {
+                wchar_t place[64];
+                wsprintfW(place, L"%ld,%ld,%ld,%ld", row.screen.left, row.screen.top, row.screen.right,
+                          row.screen.bottom);
+                PrintFact("at", place);
+            }
         }
     }
 
@@ -459,6 +474,41 @@ private:
         Fail(L"no row of " + cls + L" holds \"" + contains + L"\"");
     }
 
+    // Selects the row named name with the keyboard (a click on the first row,
+    // then Home and Down as often as the row's position says), waits for the
+    // control's in-place editor, replaces its text by typing and presses Enter.
+    // Works for controls that do not tell where their rows are.
+    void EditRow(const std::wstring& cls, const std::wstring& name, const std::wstring& text) {
+        HWND control = Child(cls);
+        drive::TAccReading reading = ReadRows(control, 100000);
+        if (!reading.ok) Fail(cls + L": " + reading.error);
+        int index = -1;
+        for (size_t i = 0; i < reading.rows.size() && index < 0; ++i)
+            if (reading.rows[i].name == name) index = static_cast<int>(i);
+        if (index < 0) Fail(L"no row of " + cls + L" is named \"" + name + L"\"");
+        RECT client;
+        GetClientRect(control, &client);
+        Click(control, POINT{client.right * 3 / 4, 4});
+        Sleep(100);
+        Key(L"HOME");
+        for (int i = 0; i < index; ++i) Key(L"DOWN");
+        Wait(L"the row \"" + name + L"\" to be selected", [&] {
+            reading = ReadRows(control, 100000);
+            return reading.ok && static_cast<int>(reading.rows.size()) > index &&
+                   (reading.rows[static_cast<size_t>(index)].state & STATE_SYSTEM_SELECTED) != 0;
+        });
+        HWND editor = nullptr;
+        Wait(L"the editor of \"" + name + L"\"", [&] {
+            for (HWND c = GetWindow(control, GW_CHILD); c != nullptr && editor == nullptr;
+                 c = GetWindow(c, GW_HWNDNEXT))
+                if (IsWindowVisible(c) && ClassOf(c) == L"Edit") editor = c;
+            return editor != nullptr;
+        });
+        PostMessageW(editor, EM_SETSEL, 0, -1);
+        for (wchar_t c : text) PostMessageW(editor, WM_CHAR, c, 1);
+        PostKey(editor, VK_RETURN);
+    }
+
     HWND FocusWindow() {
         RequireMain();
         GUITHREADINFO info{};
@@ -481,21 +531,27 @@ private:
                      {L"HOME", VK_HOME},     {L"END", VK_END}, {L"BACK", VK_BACK}};
         for (const auto& k : kKeys) {
             if (name != k.name) continue;
-            HWND focus = FocusWindow();
-            const UINT scan = MapVirtualKeyW(k.key, MAPVK_VK_TO_VSC);
-            PostMessageW(focus, WM_KEYDOWN, k.key, 1 | (scan << 16));
-            if (k.key == VK_RETURN || k.key == VK_SPACE || k.key == VK_TAB || k.key == VK_ESCAPE || k.key == VK_BACK) {
-                const wchar_t c = k.key == VK_RETURN   ? L'\r'
-                                  : k.key == VK_SPACE  ? L' '
-                                  : k.key == VK_TAB    ? L'\t'
-                                  : k.key == VK_ESCAPE ? L'\x1b'
-                                                       : L'\b';
-                PostMessageW(focus, WM_CHAR, c, 1 | (scan << 16));
-            }
-            PostMessageW(focus, WM_KEYUP, k.key, 1 | (scan << 16) | (3u << 30));
+            // Keys go to the window with the keyboard focus, as the keyboard's would.
+            PostKey(FocusWindow(), k.key);
+            // Give the program the time a typist would, so that the focus can follow.
+            Sleep(30);
             return;
         }
         Fail(L"unknown key \"" + name + L"\"");
+    }
+
+    // Key down, the character it types (if any) and key up.
+    static void PostKey(HWND window, UINT key) {
+        const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+        PostMessageW(window, WM_KEYDOWN, key, 1 | (scan << 16));
+        const wchar_t c = key == VK_RETURN   ? L'\r'
+                          : key == VK_SPACE  ? L' '
+                          : key == VK_TAB    ? L'\t'
+                          : key == VK_ESCAPE ? L'\x1b'
+                          : key == VK_BACK   ? L'\b'
+                                             : L'\0';
+        if (c != L'\0') PostMessageW(window, WM_CHAR, c, 1 | (scan << 16));
+        PostMessageW(window, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
     }
 
     DWORD m_timeoutMs;
@@ -507,6 +563,7 @@ private:
     HANDLE m_mapping = nullptr;
     drive::TRequestBlock* m_block = nullptr;
     HHOOK m_hook = nullptr;
+    bool m_showPlaces = false;
 };
 
 }  // namespace
