@@ -149,6 +149,8 @@ TEST_F(MainFormFixture, FailedLocalScanShowsItsMessageAndKeepsTheTable) {
     EXPECT_EQ(Messages()[0], "Cannot open registry key \"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\"");
     EXPECT_EQ(system.MessageBoxes()[0].caption, "Pelmira");
     EXPECT_NE(ReadFile(VersPath()).find("Kept"), std::string::npos);
+    ASSERT_EQ(form.ReportGrid1.RowCount(), 1) << "the rows the scan cleared come back";
+    EXPECT_EQ(Row(form, 0).substr(0, 6), u"1\tKept");
     EXPECT_EQ(form.InfoPanel5.Text(), u"1 software programs installed. 0 new software versions found.");
 }
 

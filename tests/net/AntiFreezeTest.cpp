@@ -91,6 +91,45 @@ TEST(AntiFreeze, OtherThreadsDoNotPump) {
     EXPECT_EQ(processor.all, 0);
 }
 
+TEST(AntiFreeze, AHandlerAbortsTheWaitingRequestWithoutAResend) {
+    struct Case {
+        const char* name;
+        Script script;
+        int firstGets;  // requests answered before the one that is aborted
+        bool sent;      // the aborted request reaches the server first
+    };
+    const Case cases[] = {
+        // The abort lands in the connect's own turn.
+        {"while connecting", {Hold()}, 0, false},
+        // A silent service on a fresh connection.
+        {"while the reply waits", {Read(), Hold()}, 0, true},
+        // A kept-alive connection closed under a request is normally resent; an abort is not.
+        {"on a reused connection", {Read(), Send(kOk5), Read(), Hold()}, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestServer server({c.script, {Read(), Send(kOk5), Hold()}});
+        CountingProcessor processor;
+        net::TNetAntiFreeze antiFreeze(processor);
+        net::TNetHTTP client;
+        for (int i = 0; i < c.firstGets; ++i) EXPECT_EQ(Outcome(client, server.Url("/")), "body:hello");
+        EXPECT_FALSE(client.Busy());
+        client.Abort();  // no request runs: the kept-alive connection stays
+        processor.handler = [&] {
+            EXPECT_TRUE(client.Busy());
+            if (!c.sent || static_cast<int>(server.Requests().size()) > c.firstGets) client.Abort();
+        };
+        EXPECT_EQ(Outcome(client, server.Url("/")), "ENetRequestAborted: Request aborted.");
+        EXPECT_FALSE(client.Busy());
+        EXPECT_EQ(server.Accepted(), 1);
+        EXPECT_EQ(static_cast<int>(server.Requests().size()), c.firstGets + (c.sent ? 1 : 0));
+        // The client works again afterwards, on a new connection.
+        processor.handler = nullptr;
+        EXPECT_EQ(Outcome(client, server.Url("/")), "body:hello");
+        EXPECT_EQ(server.Accepted(), 2);
+    }
+}
+
 TEST(AntiFreeze, OnlyOneMayExist) {
     CountingProcessor processor;
     net::TNetAntiFreeze first(processor);
