@@ -11,7 +11,9 @@
 #include "platform/PortableCodePage.h"
 #endif
 
+#include <atomic>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -60,28 +62,28 @@ TEST(VersionQuery, AcceptsOnlyTaggedRepliesOfAtLeastFortyCharacters) {
     const std::string forty = "[VerCorvanthelis]" + std::string(23, 'x');
     struct Case {
         const char* name;
-        FakeReply reply;
+        int status;
+        std::string body;
         std::string expected;
     };
-    const Case cases[] = {
-        {"exactly 40", {200, forty, 0}, forty},
-        {"39", {200, forty.substr(0, 39), 0}, ""},
-        {"leading blank lines", {200, "\r\n\r\n \t" + forty + "\r\n", 0}, forty},
-        {"39 after trimming", {200, "\r\n" + forty.substr(0, 39) + "   ", 0}, ""},
-        {"tag further in",
-         {200, "Hello [VerCorvanthelis] and more text here", 0},
+    const std::vector<Case> cases = {
+        {"exactly 40", 200, forty, forty},
+        {"39", 200, forty.substr(0, 39), ""},
+        {"leading blank lines", 200, "\r\n\r\n \t" + forty + "\r\n", forty},
+        {"39 after trimming", 200, "\r\n" + forty.substr(0, 39) + "   ", ""},
+        {"tag further in", 200, "Hello [VerCorvanthelis] and more text here",
          "Hello [VerCorvanthelis] and more text here"},
-        {"tag in other case", {200, "[vercorvanthelis]" + std::string(30, 'x'), 0}, ""},
-        {"no tag", {200, std::string(60, 'x'), 0}, ""},
-        {"error status", {500, forty, 0}, ""},
-        {"empty body", {200, "", 0}, ""},
-        {"body past the maximum", {200, forty + std::string(online::limits::kMaxReplyBodySize, ' '), 0}, ""},
+        {"tag in other case", 200, "[vercorvanthelis]" + std::string(30, 'x'), ""},
+        {"no tag", 200, std::string(60, 'x'), ""},
+        {"error status", 500, forty, ""},
+        {"empty body", 200, "", ""},
+        {"body past the maximum", 200, forty + std::string(online::limits::kMaxReplyBodySize, ' '), ""},
     };
-    std::size_t next = 0;
-    FakeVersionService service([&](const std::string&) { return cases[next].reply; });
+    std::atomic<std::size_t> next{0};
+    FakeVersionService service([&](const std::string&) { return FakeReply{cases[next].status, cases[next].body, 0}; });
     net::TNetHTTP client;
     UseService(client, service);
-    for (; next < std::size(cases); ++next) {
+    for (; next < cases.size(); ++next) {
         SCOPED_TRACE(cases[next].name);
         EXPECT_EQ(online::QueryVersions(client, "T", "1"), cases[next].expected);
     }
