@@ -15,6 +15,7 @@ bool TQueryLimiter::Admit(const std::string& key, std::int64_t now) {
         m_window = window;
         m_storage.DropQueryCounters(window);
     }
+    if (m_counters.size() >= kMaxKeys && m_counters.find(key) == m_counters.end()) m_counters.clear();
     TCounter& c = m_counters[key];
     ++c.Pending;
     // Flush on the first query of a key, on a full batch, after a second, and whenever the

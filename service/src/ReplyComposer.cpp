@@ -44,7 +44,7 @@ bool IsSafeLinkTarget(std::string_view target) {
     if (target.empty() || target.front() == ' ' || target.back() == ' ') return false;
     return std::all_of(target.begin(), target.end(), [](char c) {
         auto b = static_cast<unsigned char>(c);
-        return b >= 32 && b < 127 && c != '"' && c != '<' && c != '>' && c != '=' && c != '\'';
+        return b >= 32 && b < 127 && c != '"' && c != '<' && c != '>' && c != '=';
     });
 }
 
@@ -80,7 +80,12 @@ std::string MessageTarget(std::initializer_list<std::string_view> lines) {
         if (!out.empty()) out += '|';
         for (char c : line) {
             auto b = static_cast<unsigned char>(c);
-            if (b < 32 || c == '"' || c == '<' || c == '>' || c == '=' || c == '|') continue;
+            if (b < 32 || b == 127 || c == '"' || c == '<' || c == '>' || c == '=' || c == '|') continue;
+            // Link targets stay ASCII: the program widens them with its own code page.
+            if (b >= 0x80) {
+                if ((b & 0xC0) != 0x80) out += '?';
+                continue;
+            }
             out += c;
         }
     }

@@ -75,10 +75,11 @@ int Serve(service::TServiceSettings settings) {
     service::TVersionService versionService(*storage, settings);
     service::THttpFrontEnd frontEnd(versionService, settings.Threads);
     int port = frontEnd.Bind(settings.ListenHost, settings.ListenPort);
-    std::fprintf(stderr, "pelmira-service: serving %zu products on %s:%d (database %s)\n",
-                 versionService.ProductCount(), settings.ListenHost.c_str(), port, settings.Database.c_str());
+    // Handlers first: whoever reads the line below may stop the service at once.
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
+    std::fprintf(stderr, "pelmira-service: serving %zu products on %s:%d (database %s)\n",
+                 versionService.ProductCount(), settings.ListenHost.c_str(), port, settings.Database.c_str());
     // A signal handler may only set a flag; this thread turns the flag into a stop.
     std::atomic<bool> done{false};
     std::thread watcher([&] {

@@ -18,6 +18,9 @@ class TQueryLimiter {
 public:
     // Queries an instance may hold back before it adds them to the shared counter.
     static constexpr std::int64_t kBatch = 32;
+    // Keys an instance keeps counters for; past it the held-back queries are forgotten
+    // (at most kBatch per key), so a flood of addresses cannot exhaust memory.
+    static constexpr std::size_t kMaxKeys = 200'000;
 
     // limit: queries allowed per key and window; 0 turns counting off.
     TQueryLimiter(TServiceStorage& storage, std::int64_t limit, std::int64_t windowSeconds = 3600);

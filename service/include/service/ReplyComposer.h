@@ -35,7 +35,7 @@ std::string VersionMarkup(std::string_view version, std::string_view target, boo
 
 // A text link target for the all-sources column (shown in a message box, lines split at
 // "|"): the lines joined, with every character a target may not hold (and "http://", which
-// would make it a web link) taken out.
+// would make it a web link) taken out and every non-ASCII character (UTF-8) as one "?".
 std::string MessageTarget(std::initializer_list<std::string_view> lines);
 
 }  // namespace service
