@@ -7,21 +7,20 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ResultGrid.h"
-#include "Win32WindowSystem.h"
 #include "ui/AccessibleSnapshot.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/NativeWindowSystem.h"
 
 namespace widgets::test {
 namespace {
 
-using ui::win32::TWin32WindowSystem;
-
-constexpr const char* kFormClass = "TGridTestForm";
+constexpr const char* kFormClass = "TGridTestForm";  // FormWindow() spells both out
 constexpr const char16_t* kFormCaption = u"Pelmira Grid Test";
 constexpr int kRows = 300;
 
@@ -104,9 +103,14 @@ std::vector<std::u16string> Expected(const TReportGrid& grid, const std::vector<
 
 const std::vector<LONG> kReadIds{1, 2, 5, 150, kRows};
 
+// The windows as tools outside the program find them: by class and title.
+HWND FindFormWindow() { return FindWindowW(L"TGridTestForm", L"Pelmira Grid Test"); }
+HWND FindGridWindow() { return FindWindowExW(FindFormWindow(), nullptr, L"TReportGrid", nullptr); }
+
 class ReportGridWin32 : public ::testing::Test {
 protected:
-    ReportGridWin32() : app(system), form(app.CreateForm<ui::TForm>(kFormClass)) {
+    ReportGridWin32()
+        : system(ui::CreateNativeWindowSystem()), app(*system), form(app.CreateForm<ui::TForm>(kFormClass)) {
         app.SetTitle("Pelmira Grid Test");
         form.SetCaption(kFormCaption);
         form.SetClientSize(880, 420);
@@ -120,10 +124,10 @@ protected:
             app, [] { return false; }, 300);
     }
 
-    HWND GridWindow() const { return TWin32WindowSystem::WindowOf(*grid); }
-    HWND FormWindow() const { return TWin32WindowSystem::WindowOf(form); }
+    static HWND FormWindow() { return FindFormWindow(); }
+    static HWND GridWindow() { return FindGridWindow(); }
 
-    TWin32WindowSystem system;
+    std::unique_ptr<ui::IWindowSystem> system;
     ui::TApplication app;
     ui::TForm& form;
     TReportGrid* grid = nullptr;
@@ -131,8 +135,8 @@ protected:
 };
 
 TEST_F(ReportGridWin32, GridIsAChildWindowOfItsOwnClassWithNativeScrollBar) {
+    ASSERT_NE(FormWindow(), nullptr);
     ASSERT_NE(GridWindow(), nullptr);
-    EXPECT_EQ(FindWindowExW(FormWindow(), nullptr, L"TReportGrid", nullptr), GridWindow());
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_ALL;
@@ -172,9 +176,7 @@ TEST(ReportGridWin32Reader, ReadsTheGridOfTheOtherProcess) {
     const char* out = std::getenv(kChildVariable);
     if (out == nullptr) GTEST_SKIP() << "runs only as the reading process";
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const std::wstring caption(kFormCaption, kFormCaption + std::char_traits<char16_t>::length(kFormCaption));
-    HWND form = FindWindowW(L"TGridTestForm", caption.c_str());
-    HWND grid = form != nullptr ? FindWindowExW(form, nullptr, L"TReportGrid", nullptr) : nullptr;
+    HWND grid = FindGridWindow();
     std::vector<std::u16string> lines =
         grid != nullptr ? ReadThroughIAccessible(grid, kReadIds) : std::vector<std::u16string>{u"no grid window"};
     std::ofstream file(out, std::ios::binary);
