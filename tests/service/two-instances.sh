@@ -12,6 +12,7 @@ pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null; done
   for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+  [ -z "${dbname:-}" ] || psql -q "$PELMIRA_TEST_POSTGRES" -c "DROP DATABASE IF EXISTS $dbname" >/dev/null 2>&1
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -25,9 +26,10 @@ case $backend in
   sqlite) db="$work/shared.sqlite" ;;
   postgres)
     [ -n "${PELMIRA_TEST_POSTGRES:-}" ] || { echo "PELMIRA_TEST_POSTGRES is not set"; exit 77; }
-    db=$PELMIRA_TEST_POSTGRES
-    # Start from empty tables.
-    psql -q "$db" -c 'DROP TABLE IF EXISTS products, reports, query_counters' >/dev/null 2>&1 || true
+    # A database of its own, so that other tests on the server may run at the same time.
+    dbname=pelmira_two_$$_$RANDOM
+    psql -q "$PELMIRA_TEST_POSTGRES" -c "CREATE DATABASE $dbname" >/dev/null || fail "cannot create a database"
+    db=${PELMIRA_TEST_POSTGRES%/*}/$dbname
     ;;
   *) echo "unknown back end $backend"; exit 2 ;;
 esac
