@@ -374,7 +374,11 @@ private:
     // interface across processes, the hook reads it inside the program.
     drive::TAccReading ReadRows(HWND control, long maxRows) {
         drive::TAccReading reading = drive::ReadAccessible(control, maxRows);
-        if (reading.ok) return reading;
+        if (reading.ok) {
+            m_readInside = false;
+            return reading;
+        }
+        m_readInside = true;
         const std::wstring outsideError = reading.error;
         wchar_t handle[32];
         wsprintfW(handle, L"%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(control)));
@@ -436,6 +440,7 @@ private:
     void PrintRows(const std::wstring& cls, long maxRows) {
         const drive::TAccReading reading = ReadRows(Child(cls), maxRows);
         if (!reading.ok) Fail(cls + L": " + reading.error);
+        PrintFact("read", m_readInside ? L"inside the program (hook)" : L"from outside the program");
         PrintFact("role", RoleName(reading.role));
         PrintFact("name", reading.name);
         PrintFact("rows", std::to_wstring(reading.rows.size()));
@@ -564,6 +569,7 @@ private:
     drive::TRequestBlock* m_block = nullptr;
     HHOOK m_hook = nullptr;
     bool m_showPlaces = false;
+    bool m_readInside = false;  // the last rows came through the hook
 };
 
 }  // namespace
