@@ -209,3 +209,23 @@ TEST_F(MainFormFixture, ServiceLinksOpenOnlyWebAndMailTargets) {
 
 }  // namespace
 }  // namespace app::test
+
+namespace app::test {
+namespace {
+
+TEST_F(MainFormFixture, TabWalksTheSettingsPageAfterTheTopBar) {
+    TMainForm& form = Form();
+    form.Settings1Click();
+    form.LinkLabel2.SetFocus();
+    std::vector<std::string> order;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(system.Key(form, ui::TKey::kTab));
+        ui::TControl* focused = form.FocusedControl();
+        ASSERT_NE(focused, nullptr);
+        order.push_back(focused == &form.Button2 ? "OK" : focused == &form.Button3 ? "Cancel" : focused->Name());
+    }
+    EXPECT_THAT(order, ElementsAre("PropertiesView2", "OK", "Cancel", "LinkLabel1"));
+}
+
+}  // namespace
+}  // namespace app::test
