@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/AppTexts.h"
+#include "app/Artwork.h"
 #include "app/ConnectionSettings.h"
 #include "app/LinkTargets.h"
 #include "app/ServiceAddresses.h"
@@ -32,7 +33,8 @@ constexpr int kLightTop = 6;
 constexpr int kLightLefts[3] = {774, 794, 814};
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
-constexpr int kInspectorHeight = 168;
+// The inspector shows its eight visible rows without empty space below them.
+constexpr int kInspectorHeight = 8 * 16;
 // The first grid column filled from a record (Title); 0 to 2 are the row number and two hidden columns.
 constexpr int kFirstFilledColumn = 3;
 
@@ -131,9 +133,10 @@ TMainForm::TMainForm(ui::TApplication& app, std::string dataFolder, TRegistryFac
       softwareVersionTab(pagPages.AddPage("softwareVersionTab")),
       AboutTab(pagPages.AddPage("AboutTab")),
       SettingsTab(pagPages.AddPage("SettingsTab")),
-      InfoPanel5(softwareVersionTab.Add<ui::TInfoPanel>()),
+      InfoPanel5(softwareVersionTab.Add<TPictureInfoPanel>()),
       ReportGrid1(softwareVersionTab.Add<widgets::TReportGrid>()),
       AboutPanel(AboutTab.Add<ui::TPanel>()),
+      AboutPicture(AboutPanel.Add<TPictureBox>()),
       AboutTitle(AboutPanel.Add<ui::TLabel>()),
       AboutSubtitle(AboutPanel.Add<ui::TLabel>()),
       ProgramLabel(AboutPanel.Add<ui::TLabel>()),
@@ -145,7 +148,7 @@ TMainForm::TMainForm(ui::TApplication& app, std::string dataFolder, TRegistryFac
       LinkView21(AboutPanel.Add<ui::TLinkLabel>()),
       DataFolderLabel(AboutPanel.Add<ui::TLabel>()),
       Button1(AboutPanel.Add<ui::TButton>()),
-      InfoPanel7(SettingsTab.Add<ui::TInfoPanel>()),
+      InfoPanel7(SettingsTab.Add<TPictureInfoPanel>()),
       PropertiesView2(SettingsTab.Add<widgets::TPropertyInspector>()),
       PrivacyNote(SettingsTab.Add<ui::TLabel>()),
       ConnectionNote(SettingsTab.Add<ui::TLabel>()),
@@ -153,9 +156,9 @@ TMainForm::TMainForm(ui::TApplication& app, std::string dataFolder, TRegistryFac
       Button3(SettingsTab.Add<ui::TButton>()),
       Timer1(*this),
       Timer2(*this),
-      Privacy(PropertiesView2.Items().Add<widgets::TToolbarItem>(-1)),
+      Privacy(PropertiesView2.Items().Add<TCategoryItem>(-1)),
       CheckBoxItem1(PropertiesView2.Items().Add<widgets::TCheckBoxItem>(0)),
-      ToolbarItem2(PropertiesView2.Items().Add<widgets::TToolbarItem>(-1)),
+      ToolbarItem2(PropertiesView2.Items().Add<TCategoryItem>(-1)),
       ComboBoxItem1(PropertiesView2.Items().Add<widgets::TComboBoxItem>(2)),
       TextItem1(PropertiesView2.Items().Add<widgets::TTextItem>(2)),
       TextItem2(PropertiesView2.Items().Add<widgets::TTextItem>(2)),
@@ -249,12 +252,15 @@ void TMainForm::LayOut() {
     InfoPanel5.SetTitle(std::u16string(kResultsTitle));
     InfoPanel5.SetText(std::u16string(kInitialCounts));
     InfoPanel5.OnClick = [this](ui::TControl&) { InfoPanel5Click(); };
+    InfoPanel5.Picture = DrawAppTile;
     ReportGrid1.SetName("ReportGrid1");
     ReportGrid1.SetBounds(0, kInfoPanelHeight, kClientWidth, pageHeight - kInfoPanelHeight);
 
     // About page: an inner white page.
     AboutPanel.SetBounds(8, 8, kClientWidth - 16, pageHeight - 16);
     AboutPanel.SetColor(ui::clWhite);
+    AboutPicture.SetBounds(AboutPanel.Bounds().Width() - 168, 36, 112, 112);
+    AboutPicture.Picture = DrawAppTile;
     AboutTitle.SetText(std::u16string(kAboutTitle));
     AboutTitle.SetFont(ui::TFont{u"Trebuchet MS", 0, ui::fsNone, ui::Rgb(0, 51, 153), 43});
     AboutTitle.SetBounds(40, 28, 500, 54);
@@ -288,15 +294,16 @@ void TMainForm::LayOut() {
     InfoPanel7.SetBounds(0, 0, kClientWidth, kInfoPanelHeight);
     InfoPanel7.SetTitle(std::u16string(kSettingsTitle));
     InfoPanel7.SetText(std::u16string(kSettingsInfo));
+    InfoPanel7.Picture = DrawSettingsTile;
     PropertiesView2.SetName("PropertiesView2");
     PropertiesView2.SetBounds(8, kInfoPanelHeight + 8, 420, kInspectorHeight);
     const ui::TTextFlags noteFlags = ui::tfWordWrap | ui::tfNoPrefix;
     PrivacyNote.SetText(std::u16string(kPrivacyExplanation));
     PrivacyNote.SetTextFlags(noteFlags);
-    PrivacyNote.SetBounds(440, kInfoPanelHeight + 12, 390, 44);
+    PrivacyNote.SetBounds(440, kInfoPanelHeight + 10, 390, 30);
     ConnectionNote.SetText(std::u16string(kConnectionExplanation));
     ConnectionNote.SetTextFlags(noteFlags);
-    ConnectionNote.SetBounds(440, kInfoPanelHeight + 60, 390, 44);
+    ConnectionNote.SetBounds(440, kInfoPanelHeight + 44, 390, 44);
     Button2.SetText(std::u16string(kOk));
     Button2.SetBounds(kClientWidth - 2 * kButtonWidth - 16, pageHeight - kButtonHeight - 12, kButtonWidth,
                       kButtonHeight);
@@ -375,7 +382,7 @@ void TMainForm::SetUpInspector() {
     PropertiesView2.SetText(std::u16string(kSettingsTitle));
     PropertiesView2.SetTabStop(true);
 
-    const auto category = [](TToolbarItem& item, const char* name, std::u16string_view caption) {
+    const auto category = [](TCategoryItem& item, const char* name, std::u16string_view caption) {
         item.SetName(name);
         item.SetCaption(std::u16string(caption));
         item.AddButton({u"", "GLYPH", false, true});
@@ -384,12 +391,14 @@ void TMainForm::SetUpInspector() {
         item.SetFont(ui::TFont{u"Tahoma", 8, ui::fsNone, ui::clBlack});
     };
     category(Privacy, "Privacy", u"Privacy Settings");
+    Privacy.Glyph = DrawLockGlyph;
     CheckBoxItem1.SetName("CheckBoxItem1");
     CheckBoxItem1.SetCaption(u"Allows uploading versions");
     CheckBoxItem1.SetTextKind(TCheckBoxTextKind::tkYesNo);
     CheckBoxItem1.SetShowText(true);
     CheckBoxItem1.SetValue(u"yes");
     category(ToolbarItem2, "ToolbarItem2", u"HTTP Connection");
+    ToolbarItem2.Glyph = DrawGlobeGlyph;
     ComboBoxItem1.SetName("ComboBoxItem1");
     ComboBoxItem1.SetCaption(u"BasicAuthentication");
     ComboBoxItem1.SetLines({u"True", u"False"});
@@ -435,7 +444,14 @@ void TMainForm::LinkLabel1Click() {
     // The online scan addresses records and rows by position: no rebuild under it.
     if (m_scan.RefuseLocalScan()) return;
     auto registry = m_registryFactory();
-    inventory::ScanLocalSoftware(*registry, m_catalogue.Document(), m_catalogue.Path(), this);
+    try {
+        inventory::ScanLocalSoftware(*registry, m_catalogue.Document(), m_catalogue.Path(), this);
+    } catch (...) {
+        // The scan emptied the table when it began; a failed scan leaves vers.xml
+        // and the catalogue as they were, so the table shows them again.
+        FillRows();
+        throw;
+    }
     FillGrid();
     UpdateCounts();
 }
@@ -495,6 +511,10 @@ void TMainForm::OpenTarget(std::string_view target) {
 
 void TMainForm::FillGrid() {
     if (platform::FileExists(m_catalogue.Path())) m_catalogue.LoadCatalogue();
+    FillRows();
+}
+
+void TMainForm::FillRows() {
     ReportGrid1.ClearRows();
     static constexpr std::string_view kColumnFields[] = {inventory::kFieldTitle,
                                                          inventory::kFieldCompany,

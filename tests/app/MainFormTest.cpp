@@ -149,6 +149,8 @@ TEST_F(MainFormFixture, FailedLocalScanShowsItsMessageAndKeepsTheTable) {
     EXPECT_EQ(Messages()[0], "Cannot open registry key \"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\"");
     EXPECT_EQ(system.MessageBoxes()[0].caption, "Pelmira");
     EXPECT_NE(ReadFile(VersPath()).find("Kept"), std::string::npos);
+    ASSERT_EQ(form.ReportGrid1.RowCount(), 1) << "the rows the scan cleared come back";
+    EXPECT_EQ(Row(form, 0).substr(0, 6), u"1\tKept");
     EXPECT_EQ(form.InfoPanel5.Text(), u"1 software programs installed. 0 new software versions found.");
 }
 
@@ -203,6 +205,26 @@ TEST_F(MainFormFixture, ServiceLinksOpenOnlyWebAndMailTargets) {
                 ElementsAre("http://example.com/get", "MAILTO:a@b.c", "http://example.com/all"));
     EXPECT_THAT(Messages(), ElementsAre("file:///C:/Windows/system32/calc.exe", "https://example.com/secure",
                                         "Line one\rLine two\rLine three", "C:\\evil.exe http://example.com"));
+}
+
+}  // namespace
+}  // namespace app::test
+
+namespace app::test {
+namespace {
+
+TEST_F(MainFormFixture, TabWalksTheSettingsPageAfterTheTopBar) {
+    TMainForm& form = Form();
+    form.Settings1Click();
+    form.LinkLabel2.SetFocus();
+    std::vector<std::string> order;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(system.Key(form, ui::TKey::kTab));
+        ui::TControl* focused = form.FocusedControl();
+        ASSERT_NE(focused, nullptr);
+        order.push_back(focused == &form.Button2 ? "OK" : focused == &form.Button3 ? "Cancel" : focused->Name());
+    }
+    EXPECT_THAT(order, ElementsAre("PropertiesView2", "OK", "Cancel", "LinkLabel1"));
 }
 
 }  // namespace

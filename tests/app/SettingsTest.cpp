@@ -2,7 +2,10 @@
 
 #include "app/ConnectionSettings.h"
 #include "app/DataFolder.h"
+#include "platform/CodePage.h"
+#ifndef _WIN32
 #include "platform/PortableFileSystem.h"
+#endif
 
 #include <gmock/gmock.h>
 
@@ -154,22 +157,35 @@ TEST_F(MainFormFixture, PrivacyChoiceReachesTheOnlineScanThroughTheDocument) {
 
 class DataFolderTest : public ::testing::Test {
 protected:
+    // Makes the executable's folder refuse new files: through the portable
+    // platform's hook natively (tests run as root, which ignores permissions),
+    // and on Windows by naming a folder that does not exist.
+    std::string RefusingExeDir() {
+#ifdef _WIN32
+        return exeDir.Join("missing");
+#else
+        platform::portable::SetWriteRefusedDir(exeDir.Path());
+        return exeDir.Path();
+#endif
+    }
+#ifndef _WIN32
     ~DataFolderTest() override { platform::portable::SetWriteRefusedDir(""); }
+#endif
     testing_support::TempDir exeDir;
     testing_support::TempDir appData;
 };
 
 TEST_F(DataFolderTest, WritableExecutableFolderIsUsedAndLeftClean) {
-    EXPECT_EQ(ChooseDataFolder(exeDir.Path(), appData.Path()), exeDir.Path() + "/");
+    EXPECT_EQ(ChooseDataFolder(exeDir.Path(), appData.Path()), exeDir.Join(""));
     EXPECT_TRUE(std::filesystem::is_empty(exeDir.FsPath())) << "the probe file is removed";
     EXPECT_TRUE(std::filesystem::is_empty(appData.FsPath()));
 }
 
 TEST_F(DataFolderTest, RefusingExecutableFolderMovesTheFilesToLocalAppData) {
-    platform::portable::SetWriteRefusedDir(exeDir.Path());
-    EXPECT_FALSE(CanCreateFilesIn(exeDir.Path()));
-    const std::string chosen = ChooseDataFolder(exeDir.Path(), appData.Path());
-    EXPECT_EQ(chosen, appData.Join("Pelmira") + "/");
+    const std::string refusing = RefusingExeDir();
+    EXPECT_FALSE(CanCreateFilesIn(refusing));
+    const std::string chosen = ChooseDataFolder(refusing, appData.Path());
+    EXPECT_EQ(chosen, appData.Join("Pelmira") + platform::PathSeparator());
     EXPECT_TRUE(platform::DirectoryExists(appData.Join("Pelmira")));
 
     // The window reads and writes both files there, and names the folder on its about page.
@@ -177,14 +193,15 @@ TEST_F(DataFolderTest, RefusingExecutableFolderMovesTheFilesToLocalAppData) {
     ui::TApplication app(system);
     auto& form = app.CreateForm<TMainForm>(chosen, [] { return std::make_unique<platform::MemoryRegistry>(); });
     form.Button2Click();
-    EXPECT_TRUE(platform::FileExists(appData.Join("Pelmira/settings.xml")));
-    EXPECT_NE(form.DataFolderLabel.Text().find(u"Pelmira/"), std::u16string::npos);
+    EXPECT_TRUE(platform::FileExists(chosen + "settings.xml"));
+    EXPECT_NE(form.DataFolderLabel.Text().find(platform::AnsiToUtf16(chosen)), std::u16string::npos);
 }
 
 TEST_F(DataFolderTest, NeitherFolderWritableFallsBackToTheExecutableFolder) {
-    platform::portable::SetWriteRefusedDir(exeDir.Path());
-    EXPECT_EQ(ChooseDataFolder(exeDir.Path(), ""), exeDir.Path() + "/");
-    EXPECT_EQ(ChooseDataFolder(exeDir.Path(), appData.Join("missing/deeper")), exeDir.Path() + "/");
+    const std::string refusing = RefusingExeDir();
+    const std::string expected = refusing + platform::PathSeparator();
+    EXPECT_EQ(ChooseDataFolder(refusing, ""), expected);
+    EXPECT_EQ(ChooseDataFolder(refusing, appData.Join("missing") + platform::PathSeparator() + "deeper"), expected);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "InspectorFixture.h"
+#include "ui/AccessibleSnapshot.h"
 
 namespace widgets::test {
 namespace {
@@ -336,9 +337,6 @@ TEST_F(InspectorFixture, ExposesShownItemsToAssistiveTools) {
     host->SetValue(u"proxy.local");
     inspector.SetSelected(host);
     EXPECT_EQ(inspector.WindowClassName(), u"TPropertyInspector");
-    const ui::IAccessibleSource* acc = inspector.Accessible();
-    ASSERT_NE(acc, nullptr);
-    EXPECT_EQ(acc->AccRole(), ui::TAccRole::arOutline);
     struct TRow {
         std::u16string name;
         std::u16string value;
@@ -354,9 +352,12 @@ TEST_F(InspectorFixture, ExposesShownItemsToAssistiveTools) {
         {u"ProxyPort", u"", ui::asNone},
         {u"ProxyUsername", u"", ui::asNone},
     };
-    ASSERT_EQ(acc->AccChildCount(), 8);
-    for (int i = 0; i < 8; ++i) {
-        const ui::TAccItem child = acc->AccChild(i);
+    const auto snapshot = ui::ReadAccessible(inspector);
+    ASSERT_TRUE(snapshot.has_value());
+    EXPECT_EQ(snapshot->role, ui::TAccRole::arOutline);
+    ASSERT_EQ(snapshot->children.size(), 8u);
+    for (std::size_t i = 0; i < 8; ++i) {
+        const ui::TAccItem& child = snapshot->children[i];
         EXPECT_EQ(child.role, ui::TAccRole::arOutlineItem);
         EXPECT_EQ(child.name, rows[i].name);
         EXPECT_EQ(child.value, rows[i].value);
@@ -364,10 +365,11 @@ TEST_F(InspectorFixture, ExposesShownItemsToAssistiveTools) {
     }
     upload->SetValue(u"no");
     connection->SetExpanded(false);
-    ASSERT_EQ(acc->AccChildCount(), 3);
-    EXPECT_EQ(acc->AccChild(1).value, u"False");
-    EXPECT_EQ(acc->AccChild(2).state, unsigned{ui::asCollapsed | ui::asSelected});
-    EXPECT_EQ(acc->AccChild(3).name, u"");  // outside the list: an empty item, no crash
+    const auto collapsed = ui::ReadAccessible(inspector);
+    ASSERT_EQ(collapsed->children.size(), 3u);
+    EXPECT_EQ(collapsed->children[1].value, u"False");
+    EXPECT_EQ(collapsed->children[2].state, unsigned{ui::asCollapsed | ui::asSelected});
+    EXPECT_EQ(inspector.AccChild(3).name, u"");  // outside the list: an empty item, no crash
 }
 
 }  // namespace

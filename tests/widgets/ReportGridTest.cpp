@@ -6,6 +6,7 @@
 #include "GridFixture.h"
 #include "ui/AccessibleSnapshot.h"
 #include "widgets/Cell.h"
+#include "widgets/Cells.h"
 #include "widgets/GridError.h"
 
 namespace widgets::test {
@@ -184,6 +185,11 @@ TEST_F(ReportGrid, TitleHintShowsWhenTheTextDoesNotFit) {
     system.MouseMove(form, At(250, 25));
     EXPECT_FALSE(system.Hint().shown);
 
+    system.MouseMove(form, At(100, 25));
+    ASSERT_TRUE(system.Hint().shown);
+    grid->HorzScrollTo(5);
+    EXPECT_FALSE(system.Hint().shown) << "scrolling closes the hint";
+
     system.SetActive(form, false);
     system.MouseMove(form, At(100, 25));
     EXPECT_FALSE(system.Hint().shown) << "only while the window is active";
@@ -240,6 +246,9 @@ TEST_F(ReportGrid, NarrowGridScrollsSideways) {
     ASSERT_TRUE(h.Visible());
     EXPECT_EQ(h.range, 810);
     EXPECT_EQ(h.page, 400);
+    form.RouteMouseWheel(form, {At(100, 100), -120, ui::ssShift});
+    EXPECT_EQ(grid->ScrollX(), 3 * 16);
+    EXPECT_EQ(grid->TopRow(), 0);
     grid->HorzScrollTo(100);
     EXPECT_EQ(grid->CellRect(3, 0).left, -70);
     EXPECT_EQ(grid->HitTest({0, 25}).col, 3);
@@ -307,6 +316,38 @@ TEST_F(ReportGrid, AssistiveToolsReadRowsAsTabSeparatedVisibleTexts) {
     EXPECT_EQ(snapshot->children[1].state, ui::asSelected);
     EXPECT_EQ(snapshot->children[1].role, ui::TAccRole::arRow);
     EXPECT_EQ(grid->WindowClassName(), u"TReportGrid");
+}
+
+TEST(Cells, ConvertBetweenKindsOrFailWithTheirMessage) {
+    TCells store;
+    for (TCellKind kind : {TCellKind::ckString, TCellKind::ckBoolean, TCellKind::ckInteger, TCellKind::ckFloat})
+        store.AddColumn(kind);
+    store.AddRows(1, 16);
+    store.Cell(0, 0).SetAsString(u"tRUE");
+    EXPECT_TRUE(store.Cell(0, 0).AsBoolean());
+    store.Cell(1, 0).SetAsInteger(5);
+    EXPECT_EQ(store.Cell(1, 0).AsString(), u"True");
+    store.Cell(2, 0).SetAsString(u"-42");
+    EXPECT_EQ(store.Cell(2, 0).AsInteger(), -42);
+    store.Cell(3, 0).SetAsString(u"2.5");
+    EXPECT_EQ(store.Cell(3, 0).AsFloat(), 2.5);
+    struct Case {
+        int col;
+        const char16_t* text;
+        const char* message;
+    } cases[] = {{1, u"yes", "'yes' is not a valid boolean value"},
+                 {2, u"12x", "'12x' is not a valid integer value"},
+                 {2, u" 1", "' 1' is not a valid integer value"},
+                 {3, u"", "'' is not a valid floating point value"}};
+    for (const Case& c : cases) {
+        try {
+            store.Cell(c.col, 0).SetAsString(c.text);
+            ADD_FAILURE() << c.message;
+        } catch (const EGridError& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+    EXPECT_THROW(store.Cell(0, 0).AsInteger(), EGridError);
 }
 
 TEST_F(ReportGrid, CellWritesRepaintOnlyTheirCell) {

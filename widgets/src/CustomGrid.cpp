@@ -98,6 +98,8 @@ int TCustomGrid::ColumnLeft(int col) const {
 int TCustomGrid::RowTop(int row) const {
     if (row < TopRow() || row >= RowCount()) return -1;
     const int bottom = ClientRect().bottom;
+    // Rows are at least one pixel high: one this far down cannot show.
+    if (row - TopRow() >= bottom) return -1;
     int y = FixedHeight();
     for (int r = TopRow(); r < row; ++r) {
         y += RowHeight(r);
@@ -463,6 +465,16 @@ void TCustomGrid::ScrollCellIntoView(int col, int row) {
     ScrollRowIntoView(row);
     const int left = ColumnLeft(col);
     if (left >= 0) ScrollSpanIntoView(left, left + m_columns[col].Width());
+}
+
+void TCustomGrid::ScrollTo(int position) {
+    CloseFitHint();
+    TCustomGridControl::ScrollTo(position);
+}
+
+void TCustomGrid::HorzScrollTo(int position) {
+    CloseFitHint();
+    TCustomGridControl::HorzScrollTo(position);
 }
 
 void TCustomGrid::FocusChanged(bool focused) {

@@ -43,6 +43,16 @@ void TCustomGridControl::UpdateScrollBars() {
     m_updating = false;
 }
 
+bool TCustomGridControl::MouseWheel(const ui::TMouseWheelEvent& e) {
+    if ((e.shift & ui::ssShift) == 0) return TControl::MouseWheel(e);
+    const ui::TScrollInfo& h = HorzScroll();
+    if (!h.Visible()) return false;
+    constexpr int kLinesPerNotch = 3;
+    constexpr int kNotch = 120;
+    HorzScrollTo(h.position - e.delta * kLinesPerNotch * h.line / kNotch);
+    return true;
+}
+
 void TCustomGridControl::ScrollRowIntoView(int row) {
     if (row < 0) return;
     const ui::TScrollInfo& v = Scroll();

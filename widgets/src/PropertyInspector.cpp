@@ -28,7 +28,7 @@ TPropertyInspector::TPropertyInspector() : m_items(*this) {
     m_combo = &Add<ui::TComboEdit>();
     for (ui::TEdit* editor : {m_edit, static_cast<ui::TEdit*>(m_combo)}) {
         editor->SetVisible(false);
-        editor->SetName("InspectorEditor");
+        editor->SetName(editor == m_edit ? "InspectorEdit" : "InspectorComboEdit");
         editor->OnKeyDown = [this](ui::TEdit&, const ui::TKeyEvent& e) { return HandleKey(e, true); };
         editor->OnEnter = [this](ui::TControl&) { Invalidate(); };
         // Leaving the editor for anything (another control, a click on the OK

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/CategoryItem.h"
+#include "app/PictureBox.h"
+#include "app/PictureInfoPanel.h"
 #include "inventory/ScanObserver.h"
 #include "inventory/SoftwareCatalogue.h"
 #include "net/NetHTTP.h"
@@ -86,6 +89,8 @@ public:
     // --- results table
     // Reloads the catalogue from vers.xml when it exists and rebuilds the table from it.
     void FillGrid();
+    // Rebuilds the table's rows from the catalogue in memory (row i shows record i).
+    void FillRows();
     // Writes the record count and the count of records with a newer version into
     // the info panel (kept as it is when the catalogue holds no records).
     void UpdateCounts();
@@ -131,9 +136,10 @@ public:
     ui::TNotebookPage& softwareVersionTab;
     ui::TNotebookPage& AboutTab;
     ui::TNotebookPage& SettingsTab;
-    ui::TInfoPanel& InfoPanel5;
+    TPictureInfoPanel& InfoPanel5;
     widgets::TReportGrid& ReportGrid1;
     ui::TPanel& AboutPanel;
+    TPictureBox& AboutPicture;
     ui::TLabel& AboutTitle;
     ui::TLabel& AboutSubtitle;
     ui::TLabel& ProgramLabel;
@@ -145,7 +151,7 @@ public:
     ui::TLinkLabel& LinkView21;
     ui::TLabel& DataFolderLabel;
     ui::TButton& Button1;
-    ui::TInfoPanel& InfoPanel7;
+    TPictureInfoPanel& InfoPanel7;
     widgets::TPropertyInspector& PropertiesView2;
     ui::TLabel& PrivacyNote;
     ui::TLabel& ConnectionNote;
@@ -157,9 +163,9 @@ public:
     net::TNetHTTP NetHTTP2;
 
     // Inspector items, in list order.
-    widgets::TToolbarItem& Privacy;
+    TCategoryItem& Privacy;
     widgets::TCheckBoxItem& CheckBoxItem1;
-    widgets::TToolbarItem& ToolbarItem2;
+    TCategoryItem& ToolbarItem2;
     widgets::TComboBoxItem& ComboBoxItem1;
     widgets::TTextItem& TextItem1;
     widgets::TTextItem& TextItem2;

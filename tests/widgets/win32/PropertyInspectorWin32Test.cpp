@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
-#include "InspectorPng.h"
+#include "InspectorShot.h"
 #include "SettingsItems.h"
 #include "Win32WindowSystem.h"
 #include "ui/Application.h"
@@ -124,12 +125,17 @@ TEST_F(InspectorWin32, NativeEditorsEditTheSelectedItemInPlace) {
 
 TEST_F(InspectorWin32, WheelScrollsAndTheScreenShowsTheRows) {
     items.host->SetValue(u"proxy.example");
-    items.port->SetValue(u"8080");
-    inspector.SetSelected(items.user);
+    items.auth->SetValue(u"True");
+    ClickAt(240, RowY(6));  // ProxyPort, being typed into
+    SendMessageW(TWin32WindowSystem::WindowOf(*inspector.Editor()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"8080"));
     UpdateWindow(TWin32WindowSystem::WindowOf(form));
     PumpUntil(
         app, [] { return false; }, 300);
-    EXPECT_TRUE(SaveClientPng(TWin32WindowSystem::WindowOf(form), "inspector-win32.png"));
+    // The picture for people to look at, where the test run keeps its artifacts.
+    if (const char* dir = std::getenv("PELMIRA_ARTIFACTS")) {
+        CreateDirectoryA(dir, nullptr);
+        EXPECT_TRUE(SaveClientBitmap(TWin32WindowSystem::WindowOf(form), std::string(dir) + "/inspector.bmp"));
+    }
 
     // The category row's colour on the screen, right of its caption.
     const int dpi = ScreenDpi();

@@ -66,9 +66,9 @@ public:
     // Height of the header row in pixels (18 at first).
     int HeaderSize() const { return m_headerSize; }
     void SetHeaderSize(int size);
-    // Height given to each new row in pixels (16 at first).
+    // Height given to each new row in pixels (16 at first; at least 1).
     int RowSize() const { return m_rowSize; }
-    void SetRowSize(int size) { m_rowSize = size; }
+    void SetRowSize(int size) { m_rowSize = size > 0 ? size : 1; }
     ui::TColor GridLinesColor() const { return m_gridLinesColor; }
     void SetGridLinesColor(ui::TColor color);
     ui::TColor SelectionColor() const { return m_selectionColor; }
@@ -116,6 +116,9 @@ public:
     void MouseLeave() override;
     bool KeyDown(const ui::TKeyEvent& e) override;
     void FocusChanged(bool focused) override;
+    // Scrolling moves the cells away from under an open text-fit hint: it closes.
+    void ScrollTo(int position) override;
+    void HorzScrollTo(int position) override;
     std::u16string WindowClassName() const override { return u"TReportGrid"; }
     const ui::IAccessibleSource* Accessible() const override { return this; }
 

@@ -22,6 +22,8 @@ public:
     void ScrollSpanIntoView(int left, int right);
     // Recomputes both scroll bars from the content (after rows, columns or size changed).
     void UpdateScrollBars();
+    // The wheel scrolls rows; with Shift held it scrolls the columns sideways.
+    bool MouseWheel(const ui::TMouseWheelEvent& e) override;
 
 protected:
     // The number of rows that scroll.
