@@ -1,5 +1,6 @@
 #include "service/TextCodec.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace service {
@@ -44,6 +45,9 @@ std::string Cp1252ToUtf8(std::string_view text) {
 }
 
 std::string Utf8ToCp1252(std::string_view text) {
+    // Replies are nearly always ASCII, which both encodings share.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;

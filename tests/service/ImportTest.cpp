@@ -1,4 +1,5 @@
 #include "SampleProducts.h"
+#include "StorageContract.h"
 #include "TempDir.h"
 
 #include "service/CatalogueFile.h"
@@ -140,6 +141,13 @@ TEST(CatalogueFile, RoundTripsEveryFieldThroughTheFileAndTheDatabase) {
 
     std::istringstream bad("# pelmira-service catalogue 1\nwrong header\n");
     EXPECT_THROW(ReadCatalogueFile(bad), ECatalogueFile);
+}
+
+TEST(SqliteStorage, KeepsTheStorageContractAcrossTwoConnectionsToOneFile) {
+    testing_support::TempDir dir;
+    TSqliteStorage first(dir.Join("shared.sqlite")), second(dir.Join("shared.sqlite"));
+    servicetest::CheckStorageContract(first, second);
+    EXPECT_THROW(TSqliteStorage(dir.Join("no/such/folder/x.sqlite")), EServiceStorage);
 }
 
 }  // namespace
