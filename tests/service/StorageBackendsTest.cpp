@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "StorageContract.h"
 #include "TempDir.h"
 #include "service/StorageFactory.h"
 #ifdef PELMIRA_SERVICE_POSTGRES
@@ -60,6 +61,12 @@ TProduct Product(std::string id, std::string version) {
     p.Version = std::move(version);
     p.DownloadPage = "https://example.org/" + p.PackageId;
     return p;
+}
+
+TEST_P(StorageBackends, MeetsTheStorageContractThroughTwoConnections) {
+    auto storage = Open();
+    auto other = Open();
+    servicetest::CheckStorageContract(*storage, *other);
 }
 
 TEST_P(StorageBackends, ProductsAreReplacedByIdAndComeBackInByteOrderWithTheirLists) {
