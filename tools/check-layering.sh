@@ -20,8 +20,9 @@ declare -A allowed=(
   [app]="online net inventory xml widgets ui platform"
   [tools]="online net inventory xml widgets ui platform"
   [examples]="online net inventory xml widgets ui platform"
+  [service]="platform"
 )
-layers="platform|xml|inventory|net|ui|widgets|online|app"
+layers="platform|xml|inventory|net|ui|widgets|online|app|service"
 
 status=0
 while IFS= read -r -d '' file; do
@@ -37,7 +38,7 @@ while IFS= read -r -d '' file; do
 done < <(git ls-files -z -co --exclude-standard -- '*.h' '*.cpp')
 
 windows=$(git ls-files -- '*.h' '*.cpp' \
-  | grep -vE '^(platform/win32|ui/win32|app/win32|tests/[a-z]+/win32|bench|fuzz)/' \
+  | grep -vE '^(platform/win32|ui/win32|app/win32|tests/[a-z0-9]+/win32|bench|fuzz)/' \
   | xargs -r grep -lniE '#\s*include\s*[<"](windows|winsock2|ws2tcpip|winreg|shellapi|commctrl)\.h[>"]' || true)
 if [ -n "$windows" ]; then
   echo "Windows headers outside the Win32 implementations:"

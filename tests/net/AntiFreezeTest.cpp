@@ -121,9 +121,9 @@ TEST(AntiFreeze, AHandlerAbortsTheWaitingRequestWithoutAResend) {
         };
         EXPECT_EQ(Outcome(client, server.Url("/")), "ENetRequestAborted: Request aborted.");
         EXPECT_FALSE(client.Busy());
-        EXPECT_EQ(server.Accepted(), 1);
         EXPECT_EQ(static_cast<int>(server.Requests().size()), c.firstGets + (c.sent ? 1 : 0));
-        // The client works again afterwards, on a new connection.
+        // The client works again afterwards, on a new connection; a resend of the
+        // aborted request would have taken that second connection's script.
         processor.handler = nullptr;
         EXPECT_EQ(Outcome(client, server.Url("/")), "body:hello");
         EXPECT_EQ(server.Accepted(), 2);

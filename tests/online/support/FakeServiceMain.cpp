@@ -3,11 +3,13 @@
 //
 //   pelmira-fake-service [--port N] [--log FILE] [--notice TEXT] [--hold TITLE]
 //
-// Prints "port N" once it listens, then serves until SIGINT or SIGTERM. Every
+// Prints "port N" once it listens, then serves until SIGINT or SIGTERM, and
+// prints "connections N" (the TCP connections it accepted) when it ends. Every
 // query gets the three sections; titles whose length is odd get a newer version
 // (the colour "ff3300") in the all-sources value. --notice answers every query
 // with that notice; --hold keeps the query for TITLE unanswered for 60 seconds.
-// --log appends each request target, one a line, as it arrives.
+// --log appends each request, one a line, as it arrives: the milliseconds since
+// the start and the request target.
 #include "FakeVersionService.h"
 
 #include <atomic>
@@ -54,12 +56,16 @@ int main(int argc, char** argv) {
         }
     }
     std::mutex logMutex;
+    const auto started = std::chrono::steady_clock::now();
     std::FILE* log = logPath.empty() ? nullptr : std::fopen(logPath.c_str(), "a");
     auto service = std::make_unique<onlinetest::FakeVersionService>(
         [&](const std::string& target) {
             if (log != nullptr) {
                 std::lock_guard<std::mutex> lock(logMutex);
-                std::fprintf(log, "%s\n", target.c_str());
+                const auto ms =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+                        .count();
+                std::fprintf(log, "%lld %s\n", static_cast<long long>(ms), target.c_str());
                 std::fflush(log);
             }
             onlinetest::FakeReply reply;
@@ -79,6 +85,8 @@ int main(int argc, char** argv) {
     std::printf("port %d\n", service->Port());
     std::fflush(stdout);
     while (!g_stop) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::printf("connections %d\n", service->Connections());
+    std::fflush(stdout);
     service.reset();  // its threads may still log until they are joined
     if (log != nullptr) std::fclose(log);
     return 0;
