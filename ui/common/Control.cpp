@@ -199,6 +199,25 @@ void TControl::ScrollTo(int position) {
     if (OnScroll) OnScroll(*this);
 }
 
+void TControl::SetHorzScroll(const TScrollInfo& scroll) {
+    TScrollInfo clamped = scroll;
+    clamped.position = std::clamp(scroll.position, 0, clamped.MaxPosition());
+    if (clamped == m_hscroll) return;
+    const bool barChanged = clamped.Visible() != m_hscroll.Visible();
+    m_hscroll = clamped;
+    if (m_peer) m_peer->ScrollChanged();
+    if (barChanged) BoundsChanged();  // the client area changed
+}
+
+void TControl::HorzScrollTo(int position) {
+    position = std::clamp(position, 0, m_hscroll.MaxPosition());
+    if (position == m_hscroll.position) return;
+    m_hscroll.position = position;
+    if (m_peer) m_peer->ScrollChanged();
+    Invalidate();
+    if (OnScroll) OnScroll(*this);
+}
+
 void TControl::FocusChanged(bool focused) {
     if (focused) {
         if (OnEnter) OnEnter(*this);

@@ -1,3 +1,4 @@
+#include "AccessibleObject.h"
 #include "Peers.h"
 #include "Window.h"
 
@@ -5,17 +6,39 @@ namespace ui::win32 {
 
 namespace {
 
+// The window class of control's window: its own where it names one (so tools
+// can find it), else the framework's.
+std::wstring ClassNameOf(const TControl& control) {
+    const std::u16string own = control.WindowClassName();
+    return own.empty() ? std::wstring(kControlClass) : ToWide(own);
+}
+
+// Sets one native scroll bar of hwnd from scroll.
+void ApplyScrollBar(HWND hwnd, int bar, const TScrollInfo& scroll) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = scroll.Visible() ? scroll.range - 1 : 0;
+    info.nPage = scroll.Visible() ? static_cast<UINT>(scroll.page) : 0;
+    info.nPos = scroll.position;
+    SetScrollInfo(hwnd, bar, &info, TRUE);
+    ShowScrollBar(hwnd, bar, scroll.Visible() ? TRUE : FALSE);
+}
+
 // A custom-drawn child window whose window text is its control's WindowText.
+// It answers assistive tools for controls that expose an accessible source.
 class TControlWindow : public IControlPeer, public TWindow {
 public:
     TControlWindow(TWin32WindowSystem& system, TControl& control) : TWindow(system, control) {
-        system.RegisterClassOnce(kControlClass, 0, &WindowProc);
+        const std::wstring className = ClassNameOf(control);
+        system.RegisterClassOnce(className, 0, &WindowProc);
         DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
         if (control.Visible()) style |= WS_VISIBLE;
         if (control.TabStop()) style |= WS_TABSTOP;
         if (!control.Enabled()) style |= WS_DISABLED;
         const std::wstring text = ToWide(control.WindowText());
-        Attach(CreateWindowExW(0, kControlClass, text.c_str(), style, 0, 0, 0, 0, HostWindow(), nullptr, Instance(),
+        Attach(CreateWindowExW(0, className.c_str(), text.c_str(), style, 0, 0, 0, 0, HostWindow(), nullptr, Instance(),
                                nullptr));
         PlaceWindow();
     }
@@ -28,16 +51,63 @@ public:
     void CaptureMouse(bool capture) override { TWindow::CaptureMouse(capture); }
     void ScrollChanged() override {
         if (m_hwnd == nullptr) return;
-        const TScrollInfo& scroll = m_control.Scroll();
-        SCROLLINFO info{};
-        info.cbSize = sizeof(info);
-        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        info.nMin = 0;
-        info.nMax = scroll.Visible() ? scroll.range - 1 : 0;
-        info.nPage = scroll.Visible() ? static_cast<UINT>(scroll.page) : 0;
-        info.nPos = scroll.position;
-        SetScrollInfo(m_hwnd, SB_VERT, &info, TRUE);
-        ShowScrollBar(m_hwnd, SB_VERT, scroll.Visible() ? TRUE : FALSE);
+        ApplyScrollBar(m_hwnd, SB_VERT, m_control.Scroll());
+        ApplyScrollBar(m_hwnd, SB_HORZ, m_control.HorzScroll());
+    }
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_GETOBJECT:
+                if (LRESULT answer = AnswerGetObject(m_hwnd, wParam, lParam); answer != 0) return answer;
+                break;
+            case WM_HSCROLL:
+                if (lParam == 0) {
+                    ScrollSidewaysByUser(LOWORD(wParam));
+                    return 0;
+                }
+                break;
+            default:
+                break;
+        }
+        return TWindow::Handle(message, wParam, lParam);
+    }
+
+private:
+    void ScrollSidewaysByUser(UINT request) {
+        const TScrollInfo& scroll = m_control.HorzScroll();
+        int position = scroll.position;
+        switch (request) {
+            case SB_LINELEFT:
+                position -= scroll.line;
+                break;
+            case SB_LINERIGHT:
+                position += scroll.line;
+                break;
+            case SB_PAGELEFT:
+                position -= scroll.page;
+                break;
+            case SB_PAGERIGHT:
+                position += scroll.page;
+                break;
+            case SB_LEFT:
+                position = 0;
+                break;
+            case SB_RIGHT:
+                position = scroll.MaxPosition();
+                break;
+            case SB_THUMBTRACK:
+            case SB_THUMBPOSITION: {
+                SCROLLINFO info{};
+                info.cbSize = sizeof(info);
+                info.fMask = SIF_TRACKPOS;
+                GetScrollInfo(m_hwnd, SB_HORZ, &info);
+                position = info.nTrackPos;
+                break;
+            }
+            default:
+                return;
+        }
+        Guarded([&] { m_control.HorzScrollTo(position); });
     }
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "GdiCanvas.h"
 #include "Peers.h"
 #include "Window.h"
 #include "WindowHelpers.h"
@@ -19,6 +20,23 @@ std::unique_ptr<IWindowSystem> CreateNativeWindowSystem() { return std::make_uni
 namespace ui::win32 {
 
 namespace {
+
+// Owns the memory device context of a measuring canvas; it is deleted after
+// the canvas restored it.
+struct TMemoryDc {
+    TMemoryDc() : dc(CreateCompatibleDC(nullptr)) {}
+    ~TMemoryDc() {
+        if (dc != nullptr) DeleteDC(dc);
+    }
+    TMemoryDc(const TMemoryDc&) = delete;
+    TMemoryDc& operator=(const TMemoryDc&) = delete;
+    HDC dc;
+};
+
+class TMeasuringCanvas : private TMemoryDc, public TGdiCanvas {
+public:
+    TMeasuringCanvas() : TMemoryDc(), TGdiCanvas(TMemoryDc::dc, 96, RECT{0, 0, 1, 1}) {}
+};
 
 LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* system = reinterpret_cast<TWin32WindowSystem*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -158,6 +176,8 @@ void TWin32WindowSystem::SetCursor(TCursor cursor) {
     m_cursor = cursor;
     ::SetCursor(CursorHandle(cursor));
 }
+
+std::unique_ptr<ICanvas> TWin32WindowSystem::CreateMeasuringCanvas() { return std::make_unique<TMeasuringCanvas>(); }
 
 bool TWin32WindowSystem::HandleMessage() {
     MSG msg;

@@ -35,6 +35,8 @@ public:
     bool ActivateWindow(std::string_view className, std::string_view title) override;
     bool InstallHandCursor(int id) override;
     void SetCursor(TCursor cursor) override;
+    // A GDI canvas on a memory device context at 96 dots per inch.
+    std::unique_ptr<ICanvas> CreateMeasuringCanvas() override;
     bool HandleMessage() override;
     bool WaitAndHandleMessage() override;
     void Quit() override;

@@ -35,7 +35,7 @@ struct TScrollInfo {
     friend bool operator==(const TScrollInfo&, const TScrollInfo&) = default;
 };
 
-// The width of a vertical scroll bar in logical pixels.
+// The width of a vertical scroll bar (and height of a horizontal one) in logical pixels.
 constexpr int kScrollBarWidth = 17;
 
 enum class TWindowKind {
@@ -81,9 +81,10 @@ public:
     const TRect& Bounds() const { return m_bounds; }
     void SetBounds(const TRect& bounds);
     void SetBounds(int left, int top, int width, int height) { SetBounds(TRect::FromSize(left, top, width, height)); }
-    // The client rectangle: (0, 0) to the control's size, less a showing scroll bar.
+    // The client rectangle: (0, 0) to the control's size, less showing scroll bars.
     TRect ClientRect() const {
-        return {0, 0, m_bounds.Width() - (m_scroll.Visible() ? kScrollBarWidth : 0), m_bounds.Height()};
+        return {0, 0, m_bounds.Width() - (m_scroll.Visible() ? kScrollBarWidth : 0),
+                m_bounds.Height() - (m_hscroll.Visible() ? kScrollBarWidth : 0)};
     }
     // Converts a point of this control's client space to the form's client space.
     TPoint ClientToForm(TPoint client) const;
@@ -181,6 +182,12 @@ public:
     // stores it, redraws and runs OnScroll when it changed.
     virtual void ScrollTo(int position);
     std::function<void(TControl&)> OnScroll;
+    // The horizontal scroll bar, in the same terms as the vertical one.
+    const TScrollInfo& HorzScroll() const { return m_hscroll; }
+    void SetHorzScroll(const TScrollInfo& scroll);
+    // Moves the content sideways to position (clamped), as the user's scrolling
+    // does: stores it, redraws and runs OnScroll when it changed.
+    virtual void HorzScrollTo(int position);
 
     std::function<void(TControl&)> OnClick;
     std::function<void(TControl&)> OnEnter;
@@ -218,6 +225,7 @@ private:
     bool m_tabStop = false;
     bool m_parentFont = true;
     TScrollInfo m_scroll;
+    TScrollInfo m_hscroll;
 };
 
 }  // namespace ui

@@ -24,7 +24,7 @@ public:
     virtual void TakeFocus() = 0;
     // Starts (true) or ends (false) capturing the mouse for the control.
     virtual void CaptureMouse(bool capture) = 0;
-    // The control's scroll bar changed (shown, hidden or moved).
+    // The control's scroll bars changed (shown, hidden or moved).
     virtual void ScrollChanged() {}
     // The control's list of lines changed (drop-down editors only).
     virtual void ItemsChanged() {}

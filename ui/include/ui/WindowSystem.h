@@ -3,6 +3,7 @@
 #include <memory>
 #include <string_view>
 
+#include "ui/Canvas.h"
 #include "ui/Cursor.h"
 #include "ui/Dialogs.h"
 
@@ -49,6 +50,9 @@ public:
     virtual bool InstallHandCursor(int id) = 0;
     // Shows cursor as the mouse pointer over the program's windows.
     virtual void SetCursor(TCursor cursor) = 0;
+    // A canvas that measures text as the program's windows draw it (drawing on
+    // it shows nothing); nullptr when the backend has none.
+    virtual std::unique_ptr<ICanvas> CreateMeasuringCanvas() { return nullptr; }
 
     // Handles one pending message; returns whether there was one.
     virtual bool HandleMessage() = 0;

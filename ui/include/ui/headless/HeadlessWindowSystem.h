@@ -53,6 +53,8 @@ public:
     bool ActivateWindow(std::string_view className, std::string_view title) override;
     bool InstallHandCursor(int id) override;
     void SetCursor(TCursor cursor) override { m_cursor = cursor; }
+    // A recording canvas, whose fixed metrics are the headless backend's.
+    std::unique_ptr<ICanvas> CreateMeasuringCanvas() override { return std::make_unique<TRecordingCanvas>(); }
     bool HandleMessage() override;
     bool WaitAndHandleMessage() override;
     void Quit() override { m_quit = true; }
