@@ -1,4 +1,5 @@
 #include "service/CatalogueFile.h"
+#include "service/LineList.h"
 
 #include <istream>
 #include <ostream>
@@ -64,35 +65,14 @@ bool Unescape(const std::string& s, std::string& out) {
     return true;
 }
 
-std::string JoinList(const std::vector<std::string>& items) {
-    std::string out;
-    for (const auto& item : items) {
-        if (!out.empty()) out += '\n';
-        out += item;
-    }
-    return out;
-}
-
-std::vector<std::string> SplitList(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        out.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return out;
-}
-
 }  // namespace
 
 void WriteCatalogueFile(std::ostream& out, const std::vector<TProduct>& products) {
     out << kMagic << '\n' << kHeader << '\n';
     for (const auto& p : products) {
         out << Escape(p.PackageId) << '\t' << Escape(p.Name) << '\t' << Escape(p.Publisher) << '\t'
-            << Escape(JoinList(p.DisplayNames)) << '\t' << Escape(p.Version) << '\t'
-            << Escape(JoinList(p.DisplayVersions)) << '\t' << Escape(p.DownloadPage) << '\t' << Escape(p.PublisherPage)
+            << Escape(JoinLines(p.DisplayNames)) << '\t' << Escape(p.Version) << '\t'
+            << Escape(JoinLines(p.DisplayVersions)) << '\t' << Escape(p.DownloadPage) << '\t' << Escape(p.PublisherPage)
             << '\t' << Escape(p.Note) << '\n';
     }
 }
@@ -119,7 +99,7 @@ std::vector<TProduct> ReadCatalogueFile(std::istream& in) {
         }
         if (fields.size() != kFields || fields[0].empty())
             throw ECatalogueFile("catalogue line " + std::to_string(number) + " does not hold 9 fields");
-        products.push_back({fields[0], fields[1], fields[2], SplitList(fields[3]), fields[4], SplitList(fields[5]),
+        products.push_back({fields[0], fields[1], fields[2], SplitLines(fields[3]), fields[4], SplitLines(fields[5]),
                             fields[6], fields[7], fields[8]});
     }
     return products;
