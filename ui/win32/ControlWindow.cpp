@@ -74,39 +74,8 @@ public:
 
 private:
     void ScrollSidewaysByUser(UINT request) {
-        const TScrollInfo& scroll = m_control.HorzScroll();
-        int position = scroll.position;
-        switch (request) {
-            case SB_LINELEFT:
-                position -= scroll.line;
-                break;
-            case SB_LINERIGHT:
-                position += scroll.line;
-                break;
-            case SB_PAGELEFT:
-                position -= scroll.page;
-                break;
-            case SB_PAGERIGHT:
-                position += scroll.page;
-                break;
-            case SB_LEFT:
-                position = 0;
-                break;
-            case SB_RIGHT:
-                position = scroll.MaxPosition();
-                break;
-            case SB_THUMBTRACK:
-            case SB_THUMBPOSITION: {
-                SCROLLINFO info{};
-                info.cbSize = sizeof(info);
-                info.fMask = SIF_TRACKPOS;
-                GetScrollInfo(m_hwnd, SB_HORZ, &info);
-                position = info.nTrackPos;
-                break;
-            }
-            default:
-                return;
-        }
+        int position = 0;
+        if (!PositionAfterScrollRequest(m_control.HorzScroll(), SB_HORZ, request, position)) return;
         Guarded([&] { m_control.HorzScrollTo(position); });
     }
 };

@@ -21,40 +21,46 @@ void TWindow::Paint() {
     }
 }
 
-void TWindow::ScrollByUser(UINT request) {
-    const TScrollInfo& scroll = m_control.Scroll();
-    int position = scroll.position;
+bool TWindow::PositionAfterScrollRequest(const TScrollInfo& scroll, int bar, UINT request, int& position) const {
+    // The horizontal requests share the vertical ones' numbers (SB_LINELEFT is
+    // SB_LINEUP, SB_LEFT is SB_TOP, ...), so one table serves both bars.
+    position = scroll.position;
     switch (request) {
         case SB_LINEUP:
             position -= scroll.line;
-            break;
+            return true;
         case SB_LINEDOWN:
             position += scroll.line;
-            break;
+            return true;
         case SB_PAGEUP:
             position -= scroll.page;
-            break;
+            return true;
         case SB_PAGEDOWN:
             position += scroll.page;
-            break;
+            return true;
         case SB_TOP:
             position = 0;
-            break;
+            return true;
         case SB_BOTTOM:
             position = scroll.MaxPosition();
-            break;
+            return true;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
             SCROLLINFO info{};
             info.cbSize = sizeof(info);
             info.fMask = SIF_TRACKPOS;
-            GetScrollInfo(m_hwnd, SB_VERT, &info);
+            GetScrollInfo(m_hwnd, bar, &info);
             position = info.nTrackPos;
-            break;
+            return true;
         }
         default:
-            return;
+            return false;
     }
+}
+
+void TWindow::ScrollByUser(UINT request) {
+    int position = 0;
+    if (!PositionAfterScrollRequest(m_control.Scroll(), SB_VERT, request, position)) return;
     Guarded([&] { m_control.ScrollTo(position); });
 }
 

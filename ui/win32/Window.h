@@ -43,6 +43,10 @@ public:
     virtual void DpiChanged() { PlaceWindow(); }
 
 protected:
+    // The scroll position a scroll-bar request (WM_VSCROLL / WM_HSCROLL code)
+    // asks for on bar (SB_VERT or SB_HORZ) with scroll's state; false for a
+    // request that moves nothing (SB_ENDSCROLL and the like).
+    bool PositionAfterScrollRequest(const TScrollInfo& scroll, int bar, UINT request, int& position) const;
     void Attach(HWND hwnd) {
         m_hwnd = hwnd;
         if (hwnd != nullptr) SetPropW(hwnd, kPeerProperty, this);
