@@ -27,8 +27,7 @@ trap 'e2e_service_stop; e2e_prefix_remove; rm -rf "$work"' EXIT
 
 e2e_prefix_create
 if [ "${PELMIRA_BENCH_UNMANAGED:-0}" = 1 ]; then
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-  wineserver -w
+  e2e_prefix_unmanaged
 fi
 zero="0 software programs installed. 0 new software versions found."
 mark() { sed -n "s/^time $1: \([0-9]*\) ms$/\1/p" "$2"; }
