@@ -71,6 +71,14 @@ e2e_prefix_create() {
   wineserver -w
 }
 
+# For a display without a window manager (Xvfb): Wine manages no window, so it
+# does not wait up to 2 s for a window manager to withdraw each closed top-level
+# window (the question box of the online scan) while the program's thread stands still.
+e2e_prefix_unmanaged() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -w
+}
+
 # Removes the prefix unless PELMIRA_KEEP_PREFIX=1.
 e2e_prefix_remove() {
   [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] || return 0
